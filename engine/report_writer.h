@@ -1,0 +1,84 @@
+// Sections of the output report. Each function formats what it is given and
+// appends it to `out`; none of them computes results.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "problem_input.h"
+#include "unit_labels.h"
+
+namespace kestra {
+
+struct LocalTime {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+struct FileNames {
+  std::string_view input;  // input data file path
+  std::string_view report;
+  std::string_view plot;
+};
+
+// Title line of a problem: the problem's own title for the first problem of
+// an unstaged run, "Long Term :" for later ones, "Stage No :" when staged.
+struct TitleLine {
+  bool staged = false;
+  int NPROB = 1;
+  std::string_view first_title;  // blank-padded to 80
+  std::string_view title;
+};
+
+enum class RunError {
+  None,
+  TooMuchData,
+  StationsNotInOrder,
+  DataBeyondEnd,
+  StationOutsideWall,
+  InvalidInput,
+  Singular,
+  CannotOpenInput,
+};
+
+struct StationResult {
+  double x = 0.0, deflection = 0.0, slope = 0.0, moment = 0.0, shear = 0.0,
+         reaction = 0.0, ei = 0.0;
+};
+
+void WriteReportHeader(std::string& out, std::string_view version,
+                       const FileNames& files, const LocalTime& time);
+void WriteTitleLine(std::string& out, const TitleLine& title);
+
+void WriteControlParameters(std::string& out, const ControlRecord& c);
+void WriteWallRecord(std::string& out, const WallRecord& w,
+                     const UnitLabels& u);
+
+void WriteSpecifiedHeading(std::string& out);
+void WriteSpecifiedPoint(std::string& out, const SpecifiedPoint& p);
+// The line written in place of an empty list of records.
+void WriteNoRecords(std::string& out);
+
+void WriteStiffnessHeading(std::string& out, const UnitLabels& u);
+// One stiffness, load, spring or tieback record, its layout chosen by K.
+void WriteStiffnessRecord(std::string& out, int k, int from, int to, int kont,
+                          const double (&values)[6]);
+
+void WriteResultsHeading(std::string& out, int iteration, bool off_curve,
+                         int exceed_count, int open_count);
+void WriteResultsTable(std::string& out, std::span<const StationResult> rows,
+                       const UnitLabels& u);
+
+// Message of an error that ends the run; `line` and `detail` complete the
+// messages about invalid input.
+void WriteRunError(std::string& out, RunError error, int line = 0,
+                   std::string_view detail = {});
+void WriteEndOfAnalysis(std::string& out);
+
+// Drive, directory, file name and extension of a path.
+struct PathParts {
+  std::string drive, directory, name, extension;
+};
+PathParts SplitPath(std::string_view path);
+
+}  // namespace kestra

@@ -1,0 +1,289 @@
+#include "analysis_run.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "test_support.h"
+
+namespace kestra {
+namespace {
+namespace fs = std::filesystem;
+using test::ReadFile;
+using test::TempFolder;
+using test::WriteFile;
+
+struct Outputs {
+  std::string report, plot, notes;
+};
+
+// Analyses `input` in `folder` through the run object, as the entry point
+// does, and returns the three result files.
+Outputs Analyse(const fs::path& folder, const std::string& input,
+                const std::string& name = "run.ks5d") {
+  const fs::path in = folder / name;
+  WriteFile(in, input);
+  test::WriteNamesFile(folder, in);
+  AnalysisRun run(folder);
+  EXPECT_TRUE(run.Execute());
+  return {ReadFile(fs::path(in).replace_extension(".ks5o")),
+          ReadFile(fs::path(in).replace_extension(".ks5p")),
+          ReadFile(fs::path(in).replace_extension(".ks5r"))};
+}
+
+int Count(const std::string& text, const std::string& what) {
+  int n = 0;
+  for (size_t p = text.find(what); p != std::string::npos;
+       p = text.find(what, p + 1))
+    ++n;
+  return n;
+}
+
+std::string LastLine(const std::string& text) {
+  std::istringstream in(text);
+  std::string line, last;
+  while (std::getline(in, line))
+    if (!line.empty()) last = line;
+  return last;
+}
+
+// A cantilever of 10 increments fixed at its tip with a load at its top.
+std::string Cantilever(const std::string& wall = "10 12\t100\t0.0001\t0\t12",
+                       int terminator = 0, int nstage = 0,
+                       const std::string& title = "Cantilever") {
+  return title + "\n1 1\t1\t0\t0\t0 0 " + std::to_string(nstage) +
+         " 0 0\n" + wall +
+         "\n3\t10\t0\t0\n0\t10\t1\t1E9\n1\n1\t0\t0\t1000\t0\t0\n0\n" +
+         std::to_string(terminator) + "\n";
+}
+
+TEST(AnalysisRun, ExamplesMatchTheirGoldenFiles) {
+  for (const char* name : {"cantilever-fixed-tip", "wall-on-springs"}) {
+    SCOPED_TRACE(name);
+    TempFolder dir;
+    const Outputs out = Analyse(
+        dir.path(), ReadFile(fs::path(KESTRA_EXAMPLES) / (std::string(name) + ".ks5d")),
+        std::string(name) + ".ks5d");
+    const fs::path golden = fs::path(KESTRA_TEST_DATA) / name;
+    if (std::getenv("KESTRA_UPDATE_GOLDEN")) {
+      WriteFile(fs::path(golden).replace_extension(".ks5o"), out.report);
+      WriteFile(fs::path(golden).replace_extension(".ks5r"), out.notes);
+      WriteFile(fs::path(golden).replace_extension(".ks5p"), out.plot);
+    }
+    EXPECT_EQ(test::GoldenDiff(ReadFile(fs::path(golden).replace_extension(".ks5o")),
+                               out.report), "");
+    EXPECT_EQ(test::GoldenDiff(ReadFile(fs::path(golden).replace_extension(".ks5r")),
+                               out.notes), "");
+    EXPECT_EQ(test::GoldenDiff(ReadFile(fs::path(golden).replace_extension(".ks5p")),
+                               out.plot), "");
+  }
+}
+
+TEST(AnalysisRun, LinearWallClosesInTheSecondIteration) {
+  TempFolder dir;
+  const Outputs out = Analyse(dir.path(), Cantilever());
+  EXPECT_NE(out.report.find("     RESULTS -- ITERATION  2\n"), std::string::npos);
+  EXPECT_EQ(out.report.find("NOT CLOSED"), std::string::npos);
+  EXPECT_EQ(out.notes,
+            "\n\n\n     ITERATION MONITOR DATA\n     ----------------------\n"
+            "      1       NO         10   0.492E+00 0.408E+00 0.327E+00 0.251E+00 0.181E+00\n"
+            "      2       NO          0   0.492E+00 0.408E+00 0.327E+00 0.251E+00 0.181E+00\n");
+  EXPECT_EQ(LastLine(out.report), "     END OF ANALYSIS                             ");
+  EXPECT_EQ(Count(out.report, "Cantilever"), 2) << "title line before the results too";
+}
+
+TEST(AnalysisRun, ExceedingTheAllowableDeflectionStopsTheIteration) {
+  TempFolder dir;
+  const Outputs out = Analyse(dir.path(), Cantilever("10 12\t0.05\t0.0001\t0\t12"));
+  EXPECT_NE(out.report.find("     RESULTS -- ITERATION  1\n"), std::string::npos);
+  EXPECT_NE(out.report.find("\n     ***** MAX ALLOWABLE DEFLECTION EXCEEDED AT ***   "
+                            "8  *** STATIONS *****\n"),
+            std::string::npos);
+  EXPECT_NE(out.report.find("***** SOLUTION NOT CLOSED WITHIN SPECIFIED'TOLERANCE *****"),
+            std::string::npos);
+  EXPECT_EQ(Count(out.notes, "NO "), 1);
+}
+
+struct ErrorCase {
+  const char* name;
+  std::string input;
+  const char* message;
+};
+
+TEST(AnalysisRun, BadInputEndsTheRunWithOneMessage) {
+  const std::string spec21 = [] {
+    std::string s = "T\n1 21\t0\t0\t0\t0 0 0 0 0\n10 12\t1\t1\t0\t12\n";
+    for (int i = 0; i < 21; ++i) s += "1\t" + std::to_string(i) + "\t0\t0\n";
+    return s + "0\n";
+  }();
+  // clang-format off
+  const ErrorCase cases[] = {
+      {"empty file",          "",                                          "ERROR -- INVALID INPUT DATA IN LINE     1: MISSING LINE AT END OF FILE"},
+      {"binary file",         std::string("\x7f" "ELF\x02\x01\n\x00\x01\xfe\n", 11), "ERROR -- INVALID INPUT DATA IN LINE     2: INTEGER EXPECTED"},
+      {"truncated control",   "T\n1 0\t1\n",                               "ERROR -- INVALID INPUT DATA IN LINE     3: MISSING VALUE AT END OF FILE"},
+      {"word for a number",   "T\n1 0\t1\t0\t0\t0 0 0 0 0\n10 twelve 1 1 0 1\n", "ERROR -- INVALID INPUT DATA IN LINE     3: NUMBER EXPECTED"},
+      {"count beyond data",   "T\n1 0\t1\t0\t0\t0 0 0 0 0\n10 12\t1\t1\t0\t12\n0\t10\t1\t1E9\n5\n1\t0\t0\t1\t0\t0\n", "ERROR -- INVALID INPUT DATA IN LINE     7: MISSING VALUE AT END OF FILE"},
+      {"negative count",      "T\n1 0\t1\t0\t0\t0 0 0 0 0\n10 12\t1\t1\t0\t12\n0\t10\t1\t1E9\n-3\n0\n", "ERROR -- INVALID INPUT DATA IN LINE     5: NEGATIVE COUNT"},
+      {"negative control",    "T\n1 -1\t1\t0\t0\t0 0 0 0 0\n",             "ERROR -- INVALID INPUT DATA IN LINE     2: NEGATIVE COUNT"},
+      {"no increments",       "T\n1 0\t1\t0\t0\t0 0 0 0 0\n0 12\t1\t1\t0\t12\n", "ERROR -- INVALID INPUT DATA IN LINE     3: NUMBER OF INCREMENTS BELOW 1"},
+      {"zero increment",      "T\n1 0\t1\t0\t0\t0 0 0 0 0\n10 0\t1\t1\t0\t12\n", "ERROR -- INVALID INPUT DATA IN LINE     3: INCREMENT LENGTH NOT POSITIVE"},
+      {"too many increments", "T\n1 0\t1\t0\t0\t0 0 0 0 0\n408 12\t1\t1\t0\t12\n", "TOO MUCH DATA FOR AVAILABLE STORAGE"},
+      {"21 restraints",       spec21,                                      "TOO MUCH DATA FOR AVAILABLE STORAGE"},
+      {"restraints reversed", "T\n1 2\t0\t0\t0\t0 0 0 0 0\n10 12\t1\t1\t0\t12\n1\t5\t0\t0\n1\t4\t0\t0\n0\n", "ERROR STOP -- STATIONS NOT IN ORDER"},
+      {"restraint above top", "T\n1 1\t0\t0\t0\t0 0 0 0 0\n10 12\t1\t1\t0\t12\n1\t-2\t0\t0\n0\n", "ERROR STOP -- STATIONS NOT IN ORDER"},
+      {"chain runs upwards",  "T\n1 0\t2\t0\t0\t0 0 0 0 0\n10 12\t1\t1\t0\t12\n10\t10\t2\t1E9\n0\t5\t1\t1E9\n", "ERROR STOP -- STATIONS NOT IN ORDER"},
+      {"load far below tip",  "T\n1 0\t1\t0\t0\t0 0 0 0 0\n10 12\t1\t1\t0\t12\n0\t10\t1\t1E9\n1\n1\t0\t9999\t1\t0\t0\n0\n0\n", "ERROR STOP -- STATION OUTSIDE THE WALL"},
+      {"stiffness past tip",  "T\n1 0\t1\t0\t0\t0 0 0 0 0\n10 12\t1\t1\t0\t12\n0\t12\t1\t1E9\n0\n0\n0\n", "ERROR -- NON-ZERO TABLE 4 DATA BEYOND END"},
+      {"wall free to move",   "T\n1 0\t1\t0\t0\t0 0 0 0 0\n10 12\t1\t1\t0\t12\n0\t10\t1\t1E9\n1\n1\t0\t0\t1000\t0\t0\n0\n0\n", "ERROR -- SINGULAR SOLUTION"},
+      {"no terminator",       Cantilever().substr(0, Cantilever().size() - 2), "ERROR -- INVALID INPUT DATA IN LINE     9: MISSING VALUE AT END OF FILE"},
+  };
+  // clang-format on
+  for (const ErrorCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder dir;
+    const Outputs out = Analyse(dir.path(), c.input);
+    EXPECT_NE(out.report.find(c.message), std::string::npos) << out.report;
+    EXPECT_EQ(Count(out.report, "ERROR") + Count(out.report, "TOO MUCH DATA"), 1);
+    EXPECT_EQ(LastLine(out.report), "     END OF ANALYSIS                             ");
+    EXPECT_EQ(out.report.find("nan"), std::string::npos);
+    EXPECT_EQ(out.report.find("inf"), std::string::npos);
+  }
+}
+
+TEST(AnalysisRun, TwentyRestraintsAreAccepted) {
+  std::string s = "T\n1 20\t1\t0\t0\t0 0 0 0 0\n20 12\t1\t1E-6\t0\t12\n";
+  for (int i = 0; i < 20; ++i) s += "1\t" + std::to_string(i) + "\t0.01\t0\n";
+  s += "0\t20\t1\t1E9\n0\n0\n0\n";
+  TempFolder dir;
+  const Outputs out = Analyse(dir.path(), s);
+  EXPECT_EQ(out.report.find("ERROR"), std::string::npos) << out.report;
+  EXPECT_NE(out.report.find("     2   0.240E+02   0.100E-01"), std::string::npos);
+}
+
+TEST(AnalysisRun, ThreeStagesGiveThreeHeadersAndOneEnd) {
+  std::string file;
+  for (int stage = 1; stage <= 3; ++stage)
+    file += Cantilever("10 12\t100\t0.0001\t0\t12", stage, 3,
+                       stage == 1 ? "First stage" : " Stage No : " + std::to_string(stage));
+  TempFolder dir;
+  const Outputs out = Analyse(dir.path(), file);
+  EXPECT_EQ(Count(out.report, "KESTRA for Windows"), 3);
+  EXPECT_EQ(Count(out.report, "END OF ANALYSIS"), 1);
+  for (int stage = 1; stage <= 3; ++stage)
+    EXPECT_EQ(Count(out.report, "      Stage No : " + std::to_string(stage) + "  First stage"), 2);
+  EXPECT_EQ(Count(out.report, "\n\n\n     =========="), 2) << "two empty lines between problems";
+  EXPECT_EQ(Count(out.plot, " 3 12 1\n"), 3);
+  EXPECT_EQ(Count(out.notes, "ITERATION MONITOR DATA"), 3);
+}
+
+TEST(AnalysisRun, ShortAndLongTermPair) {
+  TempFolder dir;
+  const Outputs out = Analyse(
+      dir.path(), Cantilever("10 12\t100\t0.0001\t0\t12", 9, 0, "Short") +
+                      Cantilever("10 12\t100\t0.0001\t0\t12", 0, 0, "Short"));
+  EXPECT_EQ(Count(out.report, "      Long Term :  Short"), 2);
+  EXPECT_EQ(Count(out.plot, " 2 12 1\n"), 2);
+}
+
+TEST(AnalysisRun, TerminatorZeroAfterTheFirstStageEndsTheRun) {
+  TempFolder dir;
+  const Outputs out = Analyse(
+      dir.path(), Cantilever("10 12\t100\t0.0001\t0\t12", 0, 3) +
+                      Cantilever("10 12\t100\t0.0001\t0\t12", 2, 3));
+  EXPECT_EQ(Count(out.report, "KESTRA for Windows"), 1);
+  EXPECT_EQ(Count(out.plot, " 1 12 1\n"), 1);
+}
+
+TEST(AnalysisRun, WithoutStiffnessRecordsTheSoilRecordsAreSkipped) {
+  // NEIREC = 0: the next value read after the restraints is the terminator.
+  TempFolder dir;
+  const Outputs out =
+      Analyse(dir.path(), "T\n1 0\t0\t0\t2\t2 0 0 0 0\n10 12\t1\t1\t0\t12\n0\n");
+  EXPECT_NE(out.report.find("\n                    \n"), std::string::npos);
+  EXPECT_EQ(Count(out.report, "ERROR"), 0) << out.report;
+}
+
+TEST(AnalysisRun, EveryRecordKindIsReadInOrder) {
+  // Tiebacks, p-y modifiers, soil data, user p-y curves and moment-EI curves
+  // are all read, so the terminator after them is found.
+  const std::string file =
+      "All records\n"
+      "2 1\t1\t1\t2\t2 1 0 1 1\n"
+      "20 0.5\t1\t0.0001\t5\t1\n"
+      "3\t20\t0\t0\n"
+      "0\t20\t1\t50000\n"
+      "1\n"
+      "2, 5, 9, 100.0, 0.0, 0.0\n"
+      "1\n"
+      "4\t4\t1\t1000\t0\n"
+      "2\t0.001\t200000000\t5\t15\t2\t100\n"
+      "3\t1\t1\n"
+      "5\t1\t1\t2\t9\t0\t1\t0\n"
+      "0\t0\t0\t0\t0\t0\n"
+      "1\n"
+      "3\t10\t2000\t1000\n"
+      "2\n"
+      "4 5 \n18 0.0  30 0.0  20000 0.0  \n19 0.0  32 0.0  20000 0.0  \n"
+      "1 12 \n17 20 0.0  5000 0 0.0  \n17 40 0.0  5000 0 0.0  \n"
+      "10\t3\t1\t1\n0\t0\n0.01\t10\n0.1\t20\n"
+      "0\t20\t2\n0\t50000\n100\t40000\n"
+      "0\n";
+  TempFolder dir;
+  const Outputs out = Analyse(dir.path(), file);
+  EXPECT_EQ(Count(out.report, "ERROR"), 0) << out.report;
+  EXPECT_NE(out.report.find("RESULTS -- ITERATION"), std::string::npos);
+  // The load record's continuation code comes first.
+  EXPECT_NE(out.report.find("\n        5      1  0.500E+05 0.100E+03"), std::string::npos);
+}
+
+TEST(AnalysisRun, RunsInSeparateFoldersGoOnSideBySide) {
+  TempFolder a, b;
+  std::string ra, rb;
+  std::thread ta([&] {
+    for (int i = 0; i < 20; ++i) ra = Analyse(a.path(), Cantilever()).report;
+  });
+  std::thread tb([&] {
+    for (int i = 0; i < 20; ++i)
+      rb = Analyse(b.path(), Cantilever("10 12\t100\t0.0001\t0\t12", 0, 0, "Other")).report;
+  });
+  ta.join();
+  tb.join();
+  EXPECT_EQ(Count(ra, "Other"), 0);
+  EXPECT_EQ(Count(rb, "Other"), 2);
+  EXPECT_EQ(test::GoldenDiff(Analyse(a.path(), Cantilever()).report, ra), "");
+}
+
+TEST(AnalysisRun, NamesFileIsFoundWithoutRegardToCase) {
+  TempFolder dir;
+  const fs::path in = dir.path() / "wall.ks5d";
+  WriteFile(in, Cantilever());
+  test::WriteNamesFile(dir.path(), in);
+  fs::rename(dir.path() / "names.dat", dir.path() / "NAMES.DAT");
+  AnalysisRun run(dir.path());
+  EXPECT_TRUE(run.Execute());
+  EXPECT_TRUE(fs::exists(dir.path() / "wall.ks5o"));
+}
+
+TEST(AnalysisRun, IncompleteNamesFileWritesNothing) {
+  TempFolder dir;
+  WriteFile(dir.path() / "names.dat", "2015.5.16\nx\ny\n0\n");
+  AnalysisRun run(dir.path());
+  EXPECT_FALSE(run.Execute());
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST(AnalysisRun, MissingInputFileIsReported) {
+  TempFolder dir;
+  test::WriteNamesFile(dir.path(), dir.path() / "absent.ks5d");
+  AnalysisRun run(dir.path());
+  EXPECT_TRUE(run.Execute());
+  const std::string report = ReadFile(dir.path() / "absent.ks5o");
+  EXPECT_NE(report.find("ERROR -- CANNOT OPEN INPUT DATA FILE"), std::string::npos);
+  EXPECT_EQ(LastLine(report), "     END OF ANALYSIS                             ");
+}
+
+}  // namespace
+}  // namespace kestra

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+
+#include "run_summary.h"
+#include "test_support.h"
+
+namespace {
+namespace fs = std::filesystem;
+using kestra::test::ReadFile;
+using kestra::test::TempFolder;
+using kestra::test::WriteFile;
+
+struct Result {
+  int exit_code = -1;
+  std::string output;
+};
+
+Result RunTool(const std::string& args) {
+  Result r;
+  const std::string command = std::string(KESTRA_RUN) + " " + args + " 2>&1";
+  FILE* p = popen(command.c_str(), "r");
+  if (!p) return r;
+  std::array<char, 512> buf;
+  while (fgets(buf.data(), buf.size(), p)) r.output += buf.data();
+  const int status = pclose(p);
+  r.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+void CopyExample(const char* name, const fs::path& to) {
+  fs::copy_file(fs::path(KESTRA_EXAMPLES) / name, to / name);
+}
+
+TEST(KestraRun, AnalysesFilesInParallelAndWritesOutputsBeside) {
+  TempFolder dir;
+  CopyExample("cantilever-fixed-tip.ks5d", dir.path());
+  CopyExample("wall-on-springs.ks5d", dir.path());
+  const Result r = RunTool("-j 2 " + (dir.path() / "cantilever-fixed-tip.ks5d").string() +
+                           " " + (dir.path() / "wall-on-springs.ks5d").string());
+  EXPECT_EQ(r.exit_code, 0) << r.output;
+  EXPECT_NE(r.output.find("cantilever-fixed-tip.ks5d: iterations 2, closed; max "
+                          "|deflection| 5.180E+00 IN at depth 0.000E+00 IN; max "
+                          "|moment| 3.540E+06 LBS-IN at depth 3.540E+02 IN\n"),
+            std::string::npos)
+      << r.output;
+  EXPECT_NE(r.output.find("wall-on-springs.ks5d: iterations 2, closed"), std::string::npos);
+  for (const char* ext : {".ks5o", ".ks5p", ".ks5r"}) {
+    EXPECT_TRUE(fs::exists(dir.path() / (std::string("wall-on-springs") + ext)));
+  }
+  // Nothing else lands in the user's folder: no names file, no scratch files.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 8);
+}
+
+TEST(KestraRun, FailsForUnreadableOrErroneousFiles) {
+  TempFolder dir;
+  WriteFile(dir.path() / "bad.ks5d", "T\n1 0\t1\n");
+  CopyExample("wall-on-springs.ks5d", dir.path());
+  const Result r = RunTool((dir.path() / "bad.ks5d").string() + " " +
+                           (dir.path() / "wall-on-springs.ks5d").string() + " " +
+                           (dir.path() / "absent.ks5d").string());
+  EXPECT_EQ(r.exit_code, 1) << r.output;
+  EXPECT_NE(r.output.find("bad.ks5d: ERROR: ERROR -- INVALID INPUT DATA IN LINE"),
+            std::string::npos)
+      << r.output;
+  EXPECT_NE(r.output.find("absent.ks5d: FAILED"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("wall-on-springs.ks5d: iterations 2"), std::string::npos);
+}
+
+TEST(KestraRun, UsageErrors) {
+  EXPECT_EQ(RunTool("").exit_code, 2);
+  EXPECT_EQ(RunTool("-j 0 x.ks5d").exit_code, 2);
+  EXPECT_EQ(RunTool("-j").exit_code, 2);
+}
+
+TEST(RunSummary, ReadsIterationsClosureAndLargestValues) {
+  const std::string report =
+      "     RESULTS -- ITERATION  7\n"
+      "     --------------------\n"
+      "\n"
+      "     ***** SOLUTION NOT CLOSED WITHIN SPECIFIED'TOLERANCE *****\n"
+      "\n"
+      "   STA I      X         DEFL.       SLOPE      MOMENT      SHEAR    NET REACT/STA    EI \n"
+      "               M           M                    KN- M         KN          KN        KN- M**2\n"
+      "   ------    ----        ----       -----      ------      ------    ---------    ----------\n"
+      "     0   0.000E+00   0.100E-01  -0.216E-01   0.000E+00   0.500E+04   0.100E+05   0.150E+11\n"
+      "     1   0.500E+00  -0.200E-01  -0.216E-01  -0.600E+02   0.100E+05   0.100E+05   0.300E+11\n"
+      "     2   0.100E+01   0.100E-01  -0.216E-01   0.500E+02   0.100E+05   0.100E+05   0.300E+11\n"
+      "\n";
+  const kestra::RunSummary s = kestra::SummarizeReport(report);
+  ASSERT_EQ(s.problems.size(), 1u);
+  EXPECT_EQ(s.problems[0].iterations, 7);
+  EXPECT_FALSE(s.problems[0].closed);
+  EXPECT_DOUBLE_EQ(s.problems[0].max_deflection, -0.02);
+  EXPECT_DOUBLE_EQ(s.problems[0].max_moment_depth, 0.5);
+  EXPECT_EQ(s.length_unit, "M");
+  EXPECT_EQ(s.moment_unit, "KN-M");
+  EXPECT_EQ(kestra::FormatSummaryLine("w.ks5d", s),
+            "w.ks5d: iterations 7, NOT CLOSED; max |deflection| 2.000E-02 M at depth "
+            "5.000E-01 M; max |moment| 6.000E+01 KN-M at depth 5.000E-01 M");
+}
+
+}  // namespace
