@@ -214,9 +214,10 @@ bool AnalysisRun::Execute() {
   WriteEndOfAnalysis(s.report);
   driver.WritePlotBlock();
 
-  const bool written = WriteWholeFile(resolve(s.names.report), s.report) &
-                       WriteWholeFile(resolve(s.names.plot), s.plot) &
-                       WriteWholeFile(resolve(s.names.notes), s.notes);
+  // Write all three even when one fails.
+  bool written = WriteWholeFile(resolve(s.names.report), s.report);
+  written = WriteWholeFile(resolve(s.names.plot), s.plot) && written;
+  written = WriteWholeFile(resolve(s.names.notes), s.notes) && written;
   if (!written) std::fputs(" KESTRA: CANNOT WRITE THE RESULT FILES\n", stderr);
   return written;
 }

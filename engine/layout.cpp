@@ -117,7 +117,8 @@ class Parser {
     char quote = 0;
     for (char c : t) {
       if (quote != 0) {
-        // A doubled quote closes and reopens, which copies it twice: right.
+        // A doubled quote reads as a close and a reopen; both chars are
+        // kept, so QuotedText still sees it doubled.
         if (c == quote) quote = 0;
         stripped_ += c;
       } else if (c == '\'' || c == '"') {
@@ -290,7 +291,7 @@ class Parser {
         if (item.width == 0) Fail("width must be at least 1");
         break;
     }
-    // Widths of 0 (I0, F0.d) write as few columns as needed.
+    // I0, F0.d and a bare A take the columns their value needs.
     std::uint64_t widest = item.width > 0 ? std::uint64_t(item.width)
                                           : std::uint64_t(item.decimals) + 330;
     items_.push_back(std::move(item));
@@ -607,8 +608,8 @@ void PutValue(std::string& out, const Item& item, const LayoutValue& v,
     case Kind::kInt:
       return PutInt(out, item, v);
     case Kind::kFixed:
-      // The scale factor is left out here on purpose: no layout of the
-      // program wants F values multiplied by a power of ten.
+      // Unlike Fortran, the scale factor leaves F items alone, so a 1P
+      // meant for the E items of a line cannot shift the F values on it.
       if (is_text) return PutStars(out, item.width);
       return PutFixed(out, item, AsNumber(v));
     case Kind::kExp:
@@ -650,7 +651,11 @@ void Layout::Write(std::string& out,
   const std::size_t n = items_.size();
   for (;;) {
     if (pos == n) {
-      if (next >= values.size() || reversion_start_ < 0) break;
+      // The size check covers a moved-from layout, which has no items.
+      if (next >= values.size() || reversion_start_ < 0 ||
+          std::size_t(reversion_start_) >= n) {
+        break;
+      }
       out += '\n';
       pos = std::size_t(reversion_start_);
       continue;

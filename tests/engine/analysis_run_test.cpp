@@ -285,5 +285,22 @@ TEST(AnalysisRun, MissingInputFileIsReported) {
   EXPECT_EQ(LastLine(report), "     END OF ANALYSIS                             ");
 }
 
+// Inputs that once broke the engine (many found by fuzzing) must end
+// normally: one report, "END OF ANALYSIS" at its end, nothing not finite.
+TEST(AnalysisRun, RegressionInputsEndNormally) {
+  const fs::path dir(fs::path(KESTRA_TEST_DATA) / "fuzz");
+  int seen = 0;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    SCOPED_TRACE(entry.path().filename().string());
+    TempFolder work;
+    const Outputs out = Analyse(work.path(), ReadFile(entry.path()));
+    EXPECT_EQ(LastLine(out.report), "     END OF ANALYSIS                             ");
+    for (const char* bad : {"nan", "inf", "NaN", "Inf"})
+      EXPECT_EQ(out.report.find(bad), std::string::npos);
+    ++seen;
+  }
+  EXPECT_GT(seen, 0);
+}
+
 }  // namespace
 }  // namespace kestra

@@ -349,43 +349,18 @@ TEST(LayoutTest, BothNotationsWriteTheSame) {
 
 TEST(LayoutTest, InvalidLayoutsThrow) {
   const std::string deep = std::string(40, '(') + "I3" + std::string(40, ')');
+  // clang-format off
   const char* bad[] = {
-      "(I3",
-      "I3)",
-      "((I3)",
-      "(I3))",
-      "('abc)",
-      "\"abc",
-      "(Q3)",
-      "(I)",
-      "(F8)",
-      "(F8.)",
-      "(E10)",
-      "(E0.3)",
-      "(L)",
-      "(L0)",
-      "(A0)",
-      "(I3.)",
-      "(I3.4)",
-      "(I3,,I4)",
-      "(,I3)",
-      "(I3,)",
-      "(0X)",
-      "(0(I3))",
-      "(P,E9.3)",
-      "(3)",
-      "(-I3)",
-      "(I3) x",
-      "(T5)",
-      "(ES10.3)",
-      "(I3 $)",
-      "(1H1)",
-      "(99999999999I3)",
-      "(I1001)",
-      "(100000(100000X))",
-      "I3 ,",
-      deep.c_str(),
+      "(I3",         "I3)",        "((I3)",      "(I3))",    "('abc)",
+      "\"abc",       "(Q3)",       "(I)",        "(F8)",     "(F8.)",
+      "(E10)",       "(E0.3)",     "(L)",        "(L0)",     "(A0)",
+      "(I3.)",       "(I3.4)",     "(I3,,I4)",   "(,I3)",    "(I3,)",
+      "I3 ,",        "(0X)",       "(0(I3))",    "(P,E9.3)", "(3)",
+      "(-I3)",       "(I3) x",     "(T5)",       "(ES10.3)", "(I3 $)",
+      "(1H1)",       "(I1001)",    "(99999999999I3)",
+      "(100000(100000X))",         deep.c_str(),
   };
+  // clang-format on
   for (const char* text : bad) {
     SCOPED_TRACE(text);
     EXPECT_THROW(Layout{text}, std::invalid_argument);
@@ -498,6 +473,8 @@ TEST(LayoutTest, ReuseMoveAndConvenienceCalls) {
 
   Layout moved = std::move(row);
   EXPECT_EQ(moved.Format({4, 0.0}), "  4  0.00\n");
+  // A moved-from layout writes an empty line instead of looping.
+  EXPECT_EQ(row.Format({1, 2.0}), "\n");  // NOLINT(bugprone-use-after-move)
   Layout assigned("()");
   assigned = std::move(moved);
   EXPECT_EQ(assigned.Format({5, -1.0}), "  5 -1.00\n");
