@@ -85,7 +85,7 @@ TEST(RunSummary, ReadsIterationsClosureAndLargestValues) {
       "     ***** SOLUTION NOT CLOSED WITHIN SPECIFIED'TOLERANCE *****\n"
       "\n"
       "   STA I      X         DEFL.       SLOPE      MOMENT      SHEAR    NET REACT/STA    EI \n"
-      "               M           M                    KN- M         KN          KN        KN- M**2\n"
+      "              M           M                    KN- M         KN          KN        KN- M**2\n"
       "   ------    ----        ----       -----      ------      ------    ---------    ----------\n"
       "     0   0.000E+00   0.100E-01  -0.216E-01   0.000E+00   0.500E+04   0.100E+05   0.150E+11\n"
       "     1   0.500E+00  -0.200E-01  -0.216E-01  -0.600E+02   0.100E+05   0.100E+05   0.300E+11\n"
