@@ -258,6 +258,17 @@ ReadStatus ProblemReader::ReadSoilData(ProblemInput& p) {
   return {};
 }
 
+ReadStatus ProblemReader::ReadPoints(int count,
+                                     std::vector<CurvePoint>& points) {
+  if (count < 0) return Invalid("NEGATIVE COUNT");
+  for (int j = 0; j < count; ++j) {
+    CurvePoint pt;
+    if (!in_.ReadRecord(pt.x, pt.y)) return InputError();
+    points.push_back(pt);
+  }
+  return {};
+}
+
 ReadStatus ProblemReader::ReadUserPyCurves(ProblemInput& p) {
   if (p.control.NPYUSR > kMaxPyCurves) return TooMuchData();
   for (int i = 0; i < p.control.NPYUSR; ++i) {
@@ -266,12 +277,7 @@ ReadStatus ProblemReader::ReadUserPyCurves(ProblemInput& p) {
     if (!in_.ReadRecord(curve.station, npts, curve.p_multiplier,
                         curve.y_multiplier))
       return InputError();
-    if (npts < 0) return Invalid("NEGATIVE COUNT");
-    for (int j = 0; j < npts; ++j) {
-      CurvePoint pt;
-      if (!in_.ReadRecord(pt.x, pt.y)) return InputError();
-      curve.points.push_back(pt);
-    }
+    if (ReadStatus s = ReadPoints(npts, curve.points); !s.ok()) return s;
     p.py_curves.push_back(std::move(curve));
   }
   return {};
@@ -283,13 +289,8 @@ ReadStatus ProblemReader::ReadMomentEiCurves(ProblemInput& p) {
     MomentEiCurve curve;
     int npts = 0;
     if (!in_.ReadRecord(curve.from, curve.to, npts)) return InputError();
-    if (npts < 0) return Invalid("NEGATIVE COUNT");
     if (npts > kMaxEiPoints) return TooMuchData();
-    for (int j = 0; j < npts; ++j) {
-      CurvePoint pt;
-      if (!in_.ReadRecord(pt.x, pt.y)) return InputError();
-      curve.points.push_back(pt);
-    }
+    if (ReadStatus s = ReadPoints(npts, curve.points); !s.ok()) return s;
     p.ei_curves.push_back(std::move(curve));
   }
   return {};

@@ -48,6 +48,8 @@ class ProblemReader {
   ReadStatus InputError() const;
   ReadStatus Invalid(std::string detail) const;
   ReadStatus ReadCount(int& count);
+  // `count` pairs of values, one pair per statement.
+  ReadStatus ReadPoints(int count, std::vector<CurvePoint>& points);
   ReadStatus ReadWall(ProblemInput& p);
   ReadStatus ReadSpecified(ProblemInput& p, StationModel& m);
   ReadStatus ReadStiffnessAndLoads(ProblemInput& p, StationModel& m,
