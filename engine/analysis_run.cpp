@@ -20,6 +20,7 @@
 #include "results.h"
 #include "run_notes.h"
 #include "station_model.h"
+#include "tiebacks.h"
 
 namespace kestra {
 namespace fs = std::filesystem;
@@ -110,8 +111,9 @@ class Driver {
  public:
   explicit Driver(RunState& s) : s_(s) {}
 
-  void Run(FreeFormatReader& in) {
-    ProblemReader reader(in, s_.report);
+  void Run(FreeFormatReader& in, const fs::path& folder) {
+    RunOutputs outputs{s_.report, s_.plot, s_.notes, folder};
+    ProblemReader reader(in, outputs);
     for (;;) {
       ProblemInput p;
       ReadStatus status = reader.ReadTitle(p.title);
@@ -128,9 +130,9 @@ class Driver {
       WriteTitleLine(s_.report, title);
 
       std::vector<TorqueEntry> torques;
-      status = reader.ReadBody(p, s_.model, torques, s_.supports);
+      std::vector<Tieback> tiebacks;
+      status = reader.ReadBody(p, s_.model, torques, tiebacks, s_.supports);
       if (!status.ok()) return Fail(status);
-      if (p.control.NEIREC >= 1) WriteFreeFormatLine(s_.plot, {0});
       WritePlotCurveCount(s_.plot, p.control.IUNIT, 0);
 
       WriteTitleLine(s_.report, title);
@@ -146,6 +148,10 @@ class Driver {
       WriteResultsTable(s_.report,
                         std::span(rows).first(s_.model.NINC + 1),
                         UnitLabels::For(p.control.IUNIT));
+      if (!tiebacks.empty())
+        WriteTiebackResults(
+            s_.report, ComputeTiebackForces(tiebacks, s_.Y, p.control.IUNIT, p.wall.WA),
+            UnitLabels::For(p.control.IUNIT));
       s_.results = std::move(rows);
       s_.results_unit = p.control.IUNIT;
 
@@ -207,7 +213,7 @@ bool AnalysisRun::Execute() {
   std::string input;
   if (ReadWholeFile(resolve(s.names.input), input)) {
     FreeFormatReader reader(std::move(input));
-    driver.Run(reader);
+    driver.Run(reader, folder_);
   } else {
     WriteRunError(s.report, RunError::CannotOpenInput, 0, s.names.input);
   }

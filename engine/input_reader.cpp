@@ -16,21 +16,14 @@ ReadStatus FromFill(FillError e) {
 
 ReadStatus TooMuchData() { return {RunError::TooMuchData, 0, {}}; }
 
-// Nearest station of a depth, halves away from zero.
-int NearestStation(double depth, double hinc) {
-  const double s = std::round(depth / hinc);
-  if (!(s > -1e6 && s < 1e6)) return 1000000;  // far outside any wall
-  return static_cast<int>(s);
-}
-
 constexpr int kMaxPyCurves = 400;
 constexpr int kMaxEiCurves = 20;
 constexpr int kMaxEiPoints = 100;
 
 }  // namespace
 
-ProblemReader::ProblemReader(FreeFormatReader& in, std::string& report)
-    : in_(in), report_(report) {}
+ProblemReader::ProblemReader(FreeFormatReader& in, RunOutputs& out)
+    : in_(in), out_(out), report_(out.report) {}
 
 ReadStatus ProblemReader::InputError() const {
   return {RunError::InvalidInput, in_.error_line(), in_.error()};
@@ -68,6 +61,7 @@ ReadStatus ProblemReader::ReadTerminator(int& ICONT) {
 
 ReadStatus ProblemReader::ReadBody(ProblemInput& p, StationModel& m,
                                    std::vector<TorqueEntry>& torques,
+                                   std::vector<Tieback>& tiebacks,
                                    SupportDepths& supports) {
   const ControlRecord& c = p.control;
   WriteControlParameters(report_, c);
@@ -76,7 +70,8 @@ ReadStatus ProblemReader::ReadBody(ProblemInput& p, StationModel& m,
   if (ReadStatus s = ReadSpecified(p, m); !s.ok()) return s;
 
   if (c.NEIREC >= 1) {
-    if (ReadStatus s = ReadStiffnessAndLoads(p, m, torques, supports); !s.ok())
+    if (ReadStatus s = ReadStiffnessAndLoads(p, m, torques, tiebacks, supports);
+        !s.ok())
       return s;
     for (int i = 0; i < c.NPYMOD; ++i) {
       PyModifier mod;
@@ -90,6 +85,8 @@ ReadStatus ProblemReader::ReadBody(ProblemInput& p, StationModel& m,
     if (c.IEPOPT > 1 || c.IPYOPT == 2) {
       if (ReadStatus s = ReadSoilData(p); !s.ok()) return s;
     }
+    const SupportInfo sup{nsprings_ + c.NTIE, supports.first, supports.last};
+    if (ReadStatus s = ApplyEarthPressure(p, sup, m, out_); !s.ok()) return s;
     if (HasDataBeyondTip(m)) return {RunError::DataBeyondEnd, 0, {}};
   } else {
     WriteNoRecords(report_);
@@ -137,7 +134,7 @@ ReadStatus ProblemReader::ReadSpecified(ProblemInput& p, StationModel& m) {
 
 ReadStatus ProblemReader::ReadStiffnessAndLoads(
     ProblemInput& p, StationModel& m, std::vector<TorqueEntry>& torques,
-    SupportDepths& supports) {
+    std::vector<Tieback>& tiebacks, SupportDepths& supports) {
   const ControlRecord& c = p.control;
   WriteStiffnessHeading(report_, UnitLabels::For(c.IUNIT));
   // Codes other than 2 (continued) are taken as 1 (not continued).
@@ -179,6 +176,7 @@ ReadStatus ProblemReader::ReadStiffnessAndLoads(
 
   int nsprings = 0;
   if (ReadStatus s = ReadCount(nsprings); !s.ok()) return s;
+  nsprings_ = nsprings;
   RecordDistributor springs;
   for (int i = 0; i < nsprings; ++i) {
     int from = 0, to = 0, code = 0;
@@ -195,16 +193,29 @@ ReadStatus ProblemReader::ReadStiffnessAndLoads(
                          {ei_at(from), 0.0, v.S, 0.0, v.R, 0.0});
   }
   for (int i = 0; i < c.NTIE; ++i) {
-    TiebackInput t;
-    if (!in_.ReadRecord(t.depth, t.area, t.modulus, t.unbonded_length, t.angle,
-                        t.spacing, t.prestress))
+    TiebackInput in;
+    if (!in_.ReadRecord(in.depth, in.area, in.modulus, in.unbonded_length,
+                        in.angle, in.spacing, in.prestress))
       return InputError();
-    p.tiebacks.push_back(t);
-    // A tieback is a single-station support; depths are in feet in English.
-    const double depth = c.IUNIT == 1 ? 12 * t.depth : t.depth;
-    const int station = NearestStation(depth, p.wall.HINC);
-    if (nsprings == 0 && i == 0) supports.first = station * p.wall.HINC;
-    if (i == c.NTIE - 1) supports.last = station * p.wall.HINC;
+    p.tiebacks.push_back(in);
+    if (!(p.wall.WA > 0.0))
+      return Invalid("WIDTH FOR EARTH PRESSURE NOT POSITIVE");
+    Tieback t;
+    if (!MakeTieback(in, c.IUNIT, p.wall.HINC, p.wall.WA, t))
+      return Invalid("TIEBACK SPACING OR UNBONDED LENGTH NOT POSITIVE");
+    // A tieback is a single-station record that continues no chain.
+    StationValues v;
+    v.S = t.S;
+    v.Q = t.Q;
+    FillError e;
+    const int k = springs.Add(m, t.station, t.station, 0, v, e);
+    if (e != FillError::None) return FromFill(e);
+    WriteStiffnessRecord(report_, k, t.station, t.station, 0,
+                         {ei_at(t.station), t.Q, t.S, 0.0, 0.0, 0.0});
+    const double depth = t.station * p.wall.HINC;
+    if (nsprings == 0 && i == 0) supports.first = depth;
+    if (i == c.NTIE - 1) supports.last = depth;
+    tiebacks.push_back(t);
   }
   return {};
 }

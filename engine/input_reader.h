@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "earth_pressure_loads.h"
 #include "free_format_reader.h"
 #include "problem_input.h"
 #include "report_writer.h"
 #include "results.h"
 #include "station_model.h"
+#include "tiebacks.h"
 
 namespace kestra {
 
@@ -20,18 +22,10 @@ struct SupportDepths {
   double last = 0.0;
 };
 
-// Why reading stopped early; RunError::None when all records were read.
-struct ReadStatus {
-  RunError error = RunError::None;
-  int line = 0;        // input line of an invalid value
-  std::string detail;  // what was wrong with it
-
-  bool ok() const { return error == RunError::None; }
-};
 
 class ProblemReader {
  public:
-  ProblemReader(FreeFormatReader& in, std::string& report);
+  ProblemReader(FreeFormatReader& in, RunOutputs& out);
 
   // Title record; blank-padded to 80 characters, 70 of them used.
   ReadStatus ReadTitle(std::string& title);
@@ -40,7 +34,7 @@ class ProblemReader {
   // Every record after the control record up to the moment-EI curves.
   ReadStatus ReadBody(ProblemInput& input, StationModel& model,
                       std::vector<TorqueEntry>& torques,
-                      SupportDepths& supports);
+                      std::vector<Tieback>& tiebacks, SupportDepths& supports);
   // End-of-problem code.
   ReadStatus ReadTerminator(int& ICONT);
 
@@ -54,6 +48,7 @@ class ProblemReader {
   ReadStatus ReadSpecified(ProblemInput& p, StationModel& m);
   ReadStatus ReadStiffnessAndLoads(ProblemInput& p, StationModel& m,
                                    std::vector<TorqueEntry>& torques,
+                                   std::vector<Tieback>& tiebacks,
                                    SupportDepths& supports);
   ReadStatus ReadPressureTable(ProblemInput& p);
   ReadStatus ReadSoilData(ProblemInput& p);
@@ -61,7 +56,9 @@ class ProblemReader {
   ReadStatus ReadMomentEiCurves(ProblemInput& p);
 
   FreeFormatReader& in_;
+  RunOutputs& out_;
   std::string& report_;
+  int nsprings_ = 0;  // spring records of the current problem
 };
 
 }  // namespace kestra

@@ -1,6 +1,7 @@
 #include "report_writer.h"
 
 #include "layout.h"
+#include "tiebacks.h"
 
 namespace kestra {
 namespace {
@@ -11,6 +12,10 @@ std::string_view TrimRight(std::string_view s) {
 }
 
 }  // namespace
+
+void WriteBanner(std::string& out, std::string_view framed_title) {
+  out += FormatLayout("(//6X,50('*')/6X,A/6X,50('*')/)", {framed_title});
+}
 
 PathParts SplitPath(std::string_view path) {
   PathParts parts;
@@ -80,11 +85,9 @@ void WriteTitleLine(std::string& out, const TitleLine& t) {
 }
 
 void WriteControlParameters(std::string& out, const ControlRecord& c) {
+  WriteBanner(out, "*        PROGRAM CONTROL PARAMETERS              *");
   out += FormatLayout(
-      "(//6X,'**************************************************'/6X,'*     "
-      "   PROGRAM CONTROL PARAMETERS              *'/"
-      "6X,'**************************************************'//"
-      "6X,'NO OF POINTS FOR SPECIFIED DEFLECTIONS AND SLOPES  = ',I2/"
+      "(6X,'NO OF POINTS FOR SPECIFIED DEFLECTIONS AND SLOPES  = ',I2/"
       "6X,'NO OF POINTS FOR WALL STIFFNESS AND LOAD DATA      = ',I2/"
       "6X,'GENERATE EARTH PRESSURE INTERNALLY                 = ',I2/"
       "6X,'GENERATE SOIL RESISTANCE (P-Y) CURVES INTERNALLY   = ',I2/"
@@ -109,11 +112,9 @@ void WriteWallRecord(std::string& out, const WallRecord& w,
 }
 
 void WriteSpecifiedHeading(std::string& out) {
+  WriteBanner(out, "*        SPECIFIED DEFLECTIONS AND SLOPES        *");
   out += FormatLayout(
-      "(//6X,'**************************************************'/6X,'*     "
-      "   SPECIFIED DEFLECTIONS AND SLOPES        *'/"
-      "6X,'**************************************************'//"
-      "5X,'     STA      CASE       DEFLECTION        SLOPE'/)");
+      "(5X,'     STA      CASE       DEFLECTION        SLOPE'/)");
 }
 
 void WriteSpecifiedPoint(std::string& out, const SpecifiedPoint& p) {
@@ -133,6 +134,7 @@ void WriteNoRecords(std::string& out) {
 }
 
 void WriteStiffnessHeading(std::string& out, const UnitLabels& u) {
+  // No empty line below this banner.
   out += FormatLayout(
       "(//6X,'**************************************************'/6X,'*     "
       "   STIFFNESS AND LOAD DATA                 *'/"
@@ -165,6 +167,23 @@ void WriteStiffnessRecord(std::string& out, int k, int from, int to, int kont,
                                   v[2], v[3], v[4], v[5]};
     kSingle.Write(out, values);
   }
+}
+
+void WriteSpecifiedPressureHeading(std::string& out) {
+  WriteBanner(out, "*        SPECIFIED ACTIVE EARTH PRESSURE         *");
+}
+
+void WritePressureColumnHeading(std::string& out, const UnitLabels& u) {
+  out += FormatLayout(
+      "(//8X,' DEPTH         ACTIVE EARTH PRESSURE'/8X,1X,A3,17X,A4,A1,A2/"
+      "8X,'--------       ------------------------')",
+      {u.L3, u.F4, "/", u.L2});
+}
+
+void WritePressureRow(std::string& out, double depth, double pressure) {
+  static const Layout kRow("(6X,E10.3,10X,E10.3)");
+  const LayoutValue values[] = {depth, pressure};
+  kRow.Write(out, values);
 }
 
 void WriteResultsHeading(std::string& out, int iteration, bool off_curve,
@@ -205,6 +224,23 @@ void WriteResultsTable(std::string& out, std::span<const StationResult> rows,
   }
 }
 
+void WriteTiebackResults(std::string& out, std::span<const TiebackForce> forces,
+                         const UnitLabels& u) {
+  out += FormatLayout(
+      "(//'     TIE BACK RESULTS'/'     ----------------'//'     N     STA    "
+      "     X       ',' HOR.FORCE/STA.     FORCE/STA.     FORCE/TIE BACK'/'   "
+      "                  ',A3,12X,A3,15X,A3,15X,A3/'   -----  -----    "
+      "--------    ',' --------------   --------------   --------------')",
+      {u.L3, u.F3, u.F3, u.F3});
+  static const Layout kRow("(1X,I5,2X,I5,2X,E12.3,3(2X,E15.4))");
+  int n = 0;
+  for (const TiebackForce& f : forces) {
+    const LayoutValue values[] = {++n,          f.station, f.depth,
+                                  f.horizontal, f.axial,   f.per_tieback};
+    kRow.Write(out, values);
+  }
+}
+
 void WriteRunError(std::string& out, RunError error, int line,
                    std::string_view detail) {
   switch (error) {
@@ -232,6 +268,30 @@ void WriteRunError(std::string& out, RunError error, int line,
       out += FormatLayout(
           "(//'     ERROR -- SINGULAR SOLUTION: THE WALL IS FREE TO MOVE OR "
           "HAS NO STIFFNESS'/'     NO RESULTS FOR THIS PROBLEM')");
+      break;
+    case RunError::ExcavationOutsideProfile:
+      out += FormatLayout(
+          "(/1X,'EXECUTION HAS BEEN TERMINATED BECAUSE THE EXCAVATION LEVEL'/"
+          "1X,'IS NOT THE TOP OF A LAYER OF THE SOIL PROFILE.'/)");
+      break;
+    case RunError::TooManySublayers:
+      out += FormatLayout(
+          "(/1X,'EXECUTION HAS BEEN TERMINATED BECAUSE SUBDIVISION OF'/"
+          "1X,'A LAYER HAS LED TO CREATION OF MORE THAN 20 LAYERS.'/)");
+      break;
+    case RunError::NoSupportForTrapezoid:
+      out += FormatLayout(
+          "(//'     ERROR -- THE TRAPEZOIDAL EARTH PRESSURE NEEDS A TIEBACK OR "
+          "A SPRING ABOVE THE EXCAVATION LEVEL')");
+      break;
+    case RunError::FreeHeightNotPositive:
+      out += FormatLayout(
+          "(//'     ERROR -- SURCHARGE LOADS NEED A POSITIVE FREE HEIGHT OF "
+          "THE WALL')");
+      break;
+    case RunError::ScratchFile:
+      out += FormatLayout("(//'     ERROR -- CANNOT USE THE SCRATCH FILE ',A)",
+                          {detail});
       break;
     case RunError::CannotOpenInput:
       out += FormatLayout("(//'     ERROR -- CANNOT OPEN INPUT DATA FILE ',A)",

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "problem_input.h"
+#include "run_status.h"
 #include "unit_labels.h"
 
 namespace kestra {
@@ -30,21 +31,15 @@ struct TitleLine {
   std::string_view title;
 };
 
-enum class RunError {
-  None,
-  TooMuchData,
-  StationsNotInOrder,
-  DataBeyondEnd,
-  StationOutsideWall,
-  InvalidInput,
-  Singular,
-  CannotOpenInput,
-};
 
 struct StationResult {
   double x = 0.0, deflection = 0.0, slope = 0.0, moment = 0.0, shear = 0.0,
          reaction = 0.0, ei = 0.0;
 };
+
+// Section banner: two empty lines, the framed title between two rows of
+// asterisks (50 characters each, indented 6), one empty line.
+void WriteBanner(std::string& out, std::string_view framed_title);
 
 void WriteReportHeader(std::string& out, std::string_view version,
                        const FileNames& files, const LocalTime& time);
@@ -64,10 +59,20 @@ void WriteStiffnessHeading(std::string& out, const UnitLabels& u);
 void WriteStiffnessRecord(std::string& out, int k, int from, int to, int kont,
                           const double (&values)[6]);
 
+// Earth pressure on the wall: the banner of a user table, the column heading
+// and one row (depth, pressure).
+void WriteSpecifiedPressureHeading(std::string& out);
+void WritePressureColumnHeading(std::string& out, const UnitLabels& u);
+void WritePressureRow(std::string& out, double depth, double pressure);
+
 void WriteResultsHeading(std::string& out, int iteration, bool off_curve,
                          int exceed_count, int open_count);
 void WriteResultsTable(std::string& out, std::span<const StationResult> rows,
                        const UnitLabels& u);
+
+struct TiebackForce;
+void WriteTiebackResults(std::string& out, std::span<const TiebackForce> forces,
+                         const UnitLabels& u);
 
 // Message of an error that ends the run; `line` and `detail` complete the
 // messages about invalid input.
