@@ -61,7 +61,8 @@ std::string Cantilever(const std::string& wall = "10 12\t100\t0.0001\t0\t12",
 }
 
 TEST(AnalysisRun, ExamplesMatchTheirGoldenFiles) {
-  for (const char* name : {"cantilever-fixed-tip", "wall-on-springs"}) {
+  for (const char* name : {"cantilever-fixed-tip", "wall-on-springs",
+                           "anchored-wall-si", "cantilever-triangular"}) {
     SCOPED_TRACE(name);
     TempFolder dir;
     const Outputs out = Analyse(
@@ -151,6 +152,88 @@ TEST(AnalysisRun, BadInputEndsTheRunWithOneMessage) {
     EXPECT_EQ(out.report.find("nan"), std::string::npos);
     EXPECT_EQ(out.report.find("inf"), std::string::npos);
   }
+}
+
+// A cantilever restrained at its tip with generated earth pressure: option,
+// free height, a tieback line (or none), surcharge lines and layer lines.
+std::string SoilWall(int option, double H, bool tieback, const std::string& surcharges,
+                     const std::string& layers, double beta = 0) {
+  return "Soil wall\n1 1\t1\t0\t" + std::to_string(option) + "\t0 0 0 0 " +
+         (tieback ? "1" : "0") + "\n40 12\t100\t0.00001\t" + std::to_string(H) +
+         "\t12\n3\t40\t0\t0\n0\t40\t1\t3E10\n0\n0\n" +
+         (tieback ? "5\t1\t29000000\t20\t0\t8\t10000\n" : "") +
+         std::to_string(H) + "\t12\t12\t1000\t1000\t1\t0\t" + std::to_string(beta) +
+         "\n0\t0\t0\t0\t0\t0\n" + surcharges + layers + "0\n";
+}
+
+const std::string kSand = "1\n4 480 \n0.0694 0.0  30 0.0  0 0 \n0.0694 0.0  30 0.0  0 0 \n";
+
+TEST(AnalysisRun, SoilProblemsThatCannotGoOn) {
+  std::string many = "21\n";
+  for (int i = 1; i <= 21; ++i)
+    many += "4 " + std::to_string(10 * i) + " \n0.07 0 30 0 0 0\n0.07 0 30 0 0 0\n";
+  // clang-format off
+  const ErrorCase cases[] = {
+      {"excavation below soil", SoilWall(2, 600, false, "0\n", kSand),
+       "EXECUTION HAS BEEN TERMINATED BECAUSE THE EXCAVATION LEVEL\n IS NOT THE TOP OF A LAYER"},
+      {"too many sublayers",    SoilWall(2, 100, false, "0\n", many),
+       "EXECUTION HAS BEEN TERMINATED BECAUSE SUBDIVISION OF\n A LAYER HAS LED TO CREATION OF MORE THAN 20 LAYERS."},
+      {"trapezoid unsupported", SoilWall(3, 120, false, "0\n", kSand),
+       "ERROR -- THE TRAPEZOIDAL EARTH PRESSURE NEEDS A TIEBACK OR A SPRING"},
+      {"surcharge without H",   SoilWall(2, 0, false, "1\n2\t100\t50\t0\n", kSand),
+       "ERROR -- SURCHARGE LOADS NEED A POSITIVE FREE HEIGHT OF THE WALL"},
+  };
+  // clang-format on
+  for (const ErrorCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder dir;
+    const Outputs out = Analyse(dir.path(), c.input);
+    EXPECT_NE(out.report.find(c.message), std::string::npos) << out.report;
+    EXPECT_EQ(LastLine(out.report), "     END OF ANALYSIS                             ");
+  }
+}
+
+TEST(AnalysisRun, AnchoredWallReportsItsTieback) {
+  TempFolder dir;
+  const Outputs out = Analyse(dir.path(), SoilWall(3, 120, true, "0\n", kSand));
+  EXPECT_EQ(Count(out.report, "ERROR"), 0) << out.report;
+  EXPECT_NE(out.report.find("     TIE BACK RESULTS\n"), std::string::npos);
+  EXPECT_NE(out.report.find("\n     1      5     0.600E+02"), std::string::npos)
+      << "depth in inches for English input";
+  // The scratch file stays in the run's folder and holds as many points as
+  // it counts (the excavation point twice for the trapezoid).
+  const std::string scratch = ReadFile(dir.path() / "BMWALL.001");
+  EXPECT_EQ(scratch.substr(0, 5), " 482\n");
+  EXPECT_EQ(Count(scratch, "\n"), 483);
+}
+
+TEST(AnalysisRun, SteepSlopeWarnsInNotesAndReport) {
+  TempFolder dir;
+  const Outputs out = Analyse(dir.path(), SoilWall(2, 120, false, "0\n", kSand, 35));
+  const std::string warning =
+      "\n\n**** WARNING ******\nTHE BACKFILL SLOPE ANGLE SHOULD BE LESS THAN THE "
+      "'INTERNAL FRICTION ANGLE OF SAND.\n";
+  EXPECT_EQ(out.notes.rfind(warning, 0), 0u) << out.notes;
+  EXPECT_EQ(Count(out.report, warning), 1) << "only the sublayer above H warns";
+}
+
+TEST(AnalysisRun, UserPressureTableWithSurcharge) {
+  // Option 1 with a line load: soils as given, surcharge times WA added.
+  const std::string file =
+      "User pressure\n1 1\t1\t0\t1\t2 0 0 0 0\n40 12\t100\t0.00001\t120\t12\n"
+      "3\t40\t0\t0\n0\t40\t1\t3E10\n0\n0\n"
+      "3\n0\t0\n120\t20\n480\t20\n"
+      "120\t12\t12\t1000\t1000\t1\t0\t0\n0\t0\t0\t0\t0\t0\n"
+      "1\n2\t100\t60\t0\n" + kSand + "0\n";
+  TempFolder dir;
+  const Outputs out = Analyse(dir.path(), file);
+  EXPECT_EQ(Count(out.report, "ERROR"), 0) << out.report;
+  EXPECT_NE(out.report.find("*        SPECIFIED ACTIVE EARTH PRESSURE         *"),
+            std::string::npos);
+  EXPECT_NE(out.report.find("\n       0.120E+03           0.200E+02\n"), std::string::npos);
+  // Plot rows: count, then depth, total, soils (0 written as 1.0E-07), surcharge.
+  EXPECT_EQ(out.plot.rfind(" 3\n   0.000E+00   0.000E+00   0.100E-06   0.000E+00\n", 0), 0u)
+      << out.plot;
 }
 
 TEST(AnalysisRun, TwentyRestraintsAreAccepted) {
