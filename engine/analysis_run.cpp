@@ -16,6 +16,7 @@
 #include "layout.h"
 #include "plot_writer.h"
 #include "problem_input.h"
+#include "py_curve_step.h"
 #include "report_writer.h"
 #include "results.h"
 #include "run_notes.h"
@@ -105,6 +106,7 @@ struct RunState {
   // Results held for the plot data file until the block is written.
   std::vector<StationResult> results;
   int results_unit = 0;
+  double SIGV_LP = 0.0;  // from the last generated earth pressure of the run
 };
 
 class Driver {
@@ -112,7 +114,7 @@ class Driver {
   explicit Driver(RunState& s) : s_(s) {}
 
   void Run(FreeFormatReader& in, const fs::path& folder) {
-    RunOutputs outputs{s_.report, s_.plot, s_.notes, folder};
+    RunOutputs outputs{s_.report, s_.plot, s_.notes, folder, s_.SIGV_LP};
     ProblemReader reader(in, outputs);
     for (;;) {
       ProblemInput p;
@@ -133,11 +135,15 @@ class Driver {
       std::vector<Tieback> tiebacks;
       status = reader.ReadBody(p, s_.model, torques, tiebacks, s_.supports);
       if (!status.ok()) return Fail(status);
-      WritePlotCurveCount(s_.plot, p.control.IUNIT, 0);
+      std::vector<PyCurveEntry> curves;
+      status = BuildPyCurveTable(p, outputs, curves);
+      if (!status.ok()) return Fail(status);
 
       WriteTitleLine(s_.report, title);
-      const IterationOutcome it =
-          Iterate(s_.model, p.wall, s_.solver, s_.Y, s_.notes);
+      const IterationOutcome it = Iterate(s_.model, p.wall, curves, p.ei_curves,
+                                          s_.solver, s_.Y, s_.notes);
+      if (it.stations_not_in_order)
+        return Fail({RunError::StationsNotInOrder, 0, {}});
       if (it.singular) return Fail({RunError::Singular, 0, {}});
       ExtrapolateFictitious(s_.model.NINC, s_.Y);
       std::vector<StationResult> rows;

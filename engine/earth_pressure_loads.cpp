@@ -109,7 +109,8 @@ ReadStatus ApplyEarthPressure(const ProblemInput& p, const SupportInfo& sup,
     z_end = rows.empty() ? 0.0 : rows.back().depth;
   } else if (c.IEPOPT > 1) {
     std::vector<PressurePoint> points;
-    if (RunError e = GenerateEarthPressure(p, sup, out.report, out.notes, points);
+    if (RunError e = GenerateEarthPressure(p, sup, out.report, out.notes, points,
+                                           out.SIGV_LP);
         e != RunError::None)
       return {e, 0, {}};
     // The profile goes through the scratch file, as the tables always did.

@@ -18,6 +18,9 @@ struct RunOutputs {
   std::string& plot;
   std::string& notes;
   const std::filesystem::path& folder;  // where scratch files go
+  // Backfill effective stress at the excavation level, left by the last
+  // generated earth pressure of the run; the p-y curves shift by it.
+  double& SIGV_LP;
 };
 
 // Rows printed of a profile of n rows: all up to 50, otherwise every 6th

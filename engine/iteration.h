@@ -1,12 +1,15 @@
-// The iteration of one problem: the beam-column is solved again and again
-// until the deflections close, stay beyond the allowable deflection, or the
-// iteration limit is reached.
+// The iteration of one problem: the beam-column is solved again and again,
+// each time with the p-y curves linearised at the last deflections, until
+// the deflections close, exceed the allowable deflection, or the limit of
+// iterations is reached.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "beam_solver.h"
 #include "problem_input.h"
+#include "py_table.h"
 #include "station_model.h"
 
 namespace kestra {
@@ -19,12 +22,15 @@ struct IterationOutcome {
   int exceed_count = 0;
   int open_count = 0;
   bool singular = false;
+  bool stations_not_in_order = false;
 };
 
-// Iterates from zero deflections; writes the monitor to `notes` and leaves
-// the final deflections in Y.
-IterationOutcome Iterate(const StationModel& model, const WallRecord& wall,
-                         BeamSolver& solver, StationArray& Y,
-                         std::string& notes);
+// Starts from zero deflections (EI first follows the moment-EI curves at the
+// deflections Y holds on entry, those of the problem before); writes the
+// monitor to `notes` and leaves the final deflections in Y.
+IterationOutcome Iterate(StationModel& model, const WallRecord& wall,
+                         const std::vector<PyCurveEntry>& curves,
+                         const std::vector<MomentEiCurve>& ei_curves,
+                         BeamSolver& solver, StationArray& Y, std::string& notes);
 
 }  // namespace kestra

@@ -186,6 +186,39 @@ void WritePressureRow(std::string& out, double depth, double pressure) {
   kRow.Write(out, values);
 }
 
+void WriteUserCurvesHeading(std::string& out) {
+  WriteBanner(out, "*     INPUTTED  SOIL RESISTANCE (P-Y) CURVES     *");
+}
+
+void WriteUserCurve(std::string& out, const UserPyCurve& c, int flag,
+                    int previous_flag, bool combined, const UnitLabels& u) {
+  out += FormatLayout(
+      "(/'     FROM TO CONTD      P-MULTIPLIER  Y-MULTIPLIER''      POINTS     '/)");
+  const int n = static_cast<int>(c.points.size());
+  const int k = 2 * previous_flag + flag + 1;
+  if (combined)
+    out += FormatLayout("(/9X,I4,I3,5X,2E14.3,1(10X,I3))",
+                        {c.station, 0, c.p_multiplier, c.y_multiplier, n});
+  else if (k == 2)
+    out += FormatLayout("(/5X,I4,4X,I3,5X,2E14.3,1(10X,I3))",
+                        {c.station, flag, c.p_multiplier, c.y_multiplier, n});
+  else if (k == 3 || k == 4)
+    out += FormatLayout("(/9X,I4,I3,5X,2E14.3,1(10X,I3))",
+                        {c.station, flag, c.p_multiplier, c.y_multiplier, n});
+  else
+    out += FormatLayout("(/5X,2I4,I3,5X,2E14.3,1(8X,I4))",
+                        {c.station, c.station, flag, c.p_multiplier, c.y_multiplier, n});
+  out += FormatLayout(
+      "(//18X,'    Y    ',12X,'   P    '/18X,2X,A3,16X,A4,A1,A2/18X,'---------',"
+      "12X,'--------')",
+      {u.L3, u.F4, "/", u.L2});
+  static const Layout kRow("(17X,E10.3,10X,E10.3)");
+  for (const CurvePoint& pt : c.points) {
+    const LayoutValue values[] = {pt.x * c.y_multiplier, pt.y * c.p_multiplier};
+    kRow.Write(out, values);
+  }
+}
+
 void WriteResultsHeading(std::string& out, int iteration, bool off_curve,
                          int exceed_count, int open_count) {
   out += FormatLayout(
@@ -288,6 +321,9 @@ void WriteRunError(std::string& out, RunError error, int line,
       out += FormatLayout(
           "(//'     ERROR -- SURCHARGE LOADS NEED A POSITIVE FREE HEIGHT OF "
           "THE WALL')");
+      break;
+    case RunError::SoilData:
+      out += detail;
       break;
     case RunError::ScratchFile:
       out += FormatLayout("(//'     ERROR -- CANNOT USE THE SCRATCH FILE ',A)",

@@ -65,6 +65,13 @@ void WriteSpecifiedPressureHeading(std::string& out);
 void WritePressureColumnHeading(std::string& out, const UnitLabels& u);
 void WritePressureRow(std::string& out, double depth, double pressure);
 
+// User p-y curves: the banner, then per curve its header line (layout by
+// the continuation flags of this curve and the one before; `combined` when
+// generated curves follow) and its points with the multipliers applied.
+void WriteUserCurvesHeading(std::string& out);
+void WriteUserCurve(std::string& out, const UserPyCurve& c, int flag,
+                    int previous_flag, bool combined, const UnitLabels& u);
+
 void WriteResultsHeading(std::string& out, int iteration, bool off_curve,
                          int exceed_count, int open_count);
 void WriteResultsTable(std::string& out, std::span<const StationResult> rows,

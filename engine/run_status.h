@@ -19,6 +19,7 @@ enum class RunError {
   NoSupportForTrapezoid,
   FreeHeightNotPositive,
   ScratchFile,
+  SoilData,  // the soil models stop; the detail holds their message lines
 };
 
 struct ReadStatus {

@@ -10,7 +10,8 @@ namespace kestra {
 
 RunError GenerateEarthPressure(const ProblemInput& p, const SupportInfo& sup,
                                std::string& report, std::string& notes,
-                               std::vector<PressurePoint>& points) {
+                               std::vector<PressurePoint>& points,
+                               double& SIGV_LP) {
   const int IUNIT = p.control.IUNIT;
   const SoilInput& soil = p.soil;
   const UnitLabels u = UnitLabels::For(IUNIT);
@@ -25,6 +26,7 @@ RunError GenerateEarthPressure(const ProblemInput& p, const SupportInfo& sup,
     return RunError::FreeHeightNotPositive;
 
   ComputeOverburden(profile, soil);
+  SIGV_LP = profile.SIGV_excavation;
   WriteOverburden(report, profile, u);
   WriteCoefficientHeading(report);
   std::vector<EarthPressureCoefficients> k(profile.NL + 1);

@@ -16,6 +16,7 @@ namespace kestra {
 // and returns the profile points in the order of the scratch file.
 RunError GenerateEarthPressure(const ProblemInput& p, const SupportInfo& supports,
                                std::string& report, std::string& notes,
-                               std::vector<PressurePoint>& points);
+                               std::vector<PressurePoint>& points,
+                               double& SIGV_LP);
 
 }  // namespace kestra
