@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DKESTRA_BUILD_TESTS=OFF >/dev/null
 cmake --build build
-example=${1:-examples/cantilever-fixed-tip.ks5d}
+example=${1:-examples/cantilever-sand.ks5d}
 build/bin/kestra-run "$example"
 report="${example%.*}.ks5o"
 echo

@@ -90,10 +90,26 @@ std::string ReadFile(const fs::path& p) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+void WriteCsvFiles(const Job& job, const kestra::RunSummary& summary) {
+  const size_t n = summary.problems.size();
+  for (size_t i = 0; i < n; ++i) {
+    fs::path path = job.input;
+    if (n == 1)
+      path.replace_extension(".csv");
+    else
+      path.replace_filename(job.input.stem().string() + "-" + std::to_string(i + 1) + ".csv");
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << kestra::FormatResultsCsv(summary.problems[i], summary);
+    if (!out) std::cerr << "kestra-run: cannot write " << path.string() << "\n";
+  }
+}
+
 void Usage() {
-  std::cerr << "usage: kestra-run [-j N] FILE.ks5d ...\n"
+  std::cerr << "usage: kestra-run [-j N] [--csv] FILE.ks5d ...\n"
                "Analyses each input data file and writes its report (.ks5o),\n"
-               "plot data (.ks5p) and run notes (.ks5r) beside it.\n";
+               "plot data (.ks5p) and run notes (.ks5r) beside it. With --csv\n"
+               "also the results of each problem as FILE.csv (FILE-1.csv,\n"
+               "FILE-2.csv ... when the file holds several problems).\n";
 }
 
 }  // namespace
@@ -101,8 +117,13 @@ void Usage() {
 int main(int argc, char** argv) {
   unsigned jobs_at_once = std::max(1u, std::thread::hardware_concurrency());
   std::vector<Job> jobs;
+  bool csv = false;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
+    if (arg == "--csv") {
+      csv = true;
+      continue;
+    }
     if (arg == "-h" || arg == "--help") {
       Usage();
       return 0;
@@ -181,6 +202,7 @@ int main(int argc, char** argv) {
     const kestra::RunSummary summary =
         kestra::SummarizeReport(ReadFile(job.report));
     std::cout << kestra::FormatSummaryLine(name, summary) << "\n";
+    if (csv) WriteCsvFiles(job, summary);
     if (!summary.errors.empty() || summary.problems.empty()) ++failures;
   }
   return failures == 0 ? 0 : 1;

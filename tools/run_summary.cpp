@@ -66,27 +66,44 @@ RunSummary SummarizeReport(std::string_view report) {
     }
     if (state == Rows) {
       if (line.rfind("   ------", 0) == 0) continue;
-      std::istringstream row(line);
-      std::string tok[8];
-      int n = 0;
-      while (n < 8 && row >> tok[n]) ++n;
-      double x, defl, moment;
-      if (n < 8 || !ParseDouble(tok[1], x) || !ParseDouble(tok[2], defl) ||
-          !ParseDouble(tok[4], moment)) {
+      // Fixed columns: station I4 at 2, X E10.3 at 8, then six E12.3.
+      if (line.size() < 90) {
         state = Outside;
         continue;
       }
-      if (std::fabs(defl) > std::fabs(p.max_deflection)) {
+      ResultRow row;
+      row[0] = Trim(line.substr(2, 4));
+      row[1] = Trim(line.substr(8, 10));
+      for (int f = 0; f < 6; ++f) row[2 + f] = Trim(line.substr(18 + 12 * f, 12));
+      p.rows.push_back(row);
+      double x, defl, moment;
+      if (ParseDouble(row[1], x) && ParseDouble(row[2], defl) &&
+          std::fabs(defl) > std::fabs(p.max_deflection)) {
         p.max_deflection = defl;
         p.max_deflection_depth = x;
       }
-      if (std::fabs(moment) > std::fabs(p.max_moment)) {
+      if (ParseDouble(row[1], x) && ParseDouble(row[4], moment) &&
+          std::fabs(moment) > std::fabs(p.max_moment)) {
         p.max_moment = moment;
         p.max_moment_depth = x;
       }
     }
   }
   return s;
+}
+
+std::string FormatResultsCsv(const ProblemSummary& p, const RunSummary& s) {
+  const std::string& L = s.length_unit;
+  std::string out = "station,depth (" + L + "),deflection (" + L + "),slope,moment (" +
+                    s.moment_unit + "),shear,net reaction per station,EI\n";
+  for (const ResultRow& row : p.rows) {
+    for (size_t i = 0; i < row.size(); ++i) {
+      if (i) out += ',';
+      out += row[i];
+    }
+    out += '\n';
+  }
+  return out;
 }
 
 std::string FormatSummaryLine(std::string_view file, const RunSummary& s) {

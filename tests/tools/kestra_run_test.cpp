@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -69,6 +70,23 @@ TEST(KestraRun, FailsForUnreadableOrErroneousFiles) {
       << r.output;
   EXPECT_NE(r.output.find("absent.ks5d: FAILED"), std::string::npos) << r.output;
   EXPECT_NE(r.output.find("wall-on-springs.ks5d: iterations 2"), std::string::npos);
+}
+
+TEST(KestraRun, CsvPerProblem) {
+  TempFolder dir;
+  CopyExample("short-long-term.ks5d", dir.path());
+  CopyExample("wall-on-springs.ks5d", dir.path());
+  const Result r = RunTool("--csv " + (dir.path() / "short-long-term.ks5d").string() + " " +
+                           (dir.path() / "wall-on-springs.ks5d").string());
+  ASSERT_EQ(r.exit_code, 0) << r.output;
+  EXPECT_TRUE(fs::exists(dir.path() / "short-long-term-1.csv"));
+  EXPECT_TRUE(fs::exists(dir.path() / "short-long-term-2.csv"));
+  const std::string csv = ReadFile(dir.path() / "wall-on-springs.csv");
+  EXPECT_EQ(csv.substr(0, csv.find('\n')),
+            "station,depth (M),deflection (M),slope,moment (KN-M),shear,net reaction per "
+            "station,EI");
+  EXPECT_NE(csv.find("\n0,0.000E+00,0.945E-02,-0.447E-02,0.000E+00,"), std::string::npos) << csv;
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 202) << "header and stations 0 to 200";
 }
 
 TEST(KestraRun, UsageErrors) {
