@@ -242,6 +242,66 @@ TEST(AnalysisRun, UserPressureTableWithSurcharge) {
       << out.plot;
 }
 
+// A cantilever with generated p-y curves for one layer of the given type
+// and parameter lines, excavated to 120 in; WP as given.
+std::string PyWall(const std::string& layer, double WP = 12) {
+  return "P-y wall\n1 0\t1\t0\t2\t2 0 0 0 0\n40 12\t100\t0.00001\t120\t12\n"
+         "0\t40\t1\t3E9\n0\n0\n120\t12\t" + std::to_string(WP) +
+         "\t1000\t1000\t1\t0\t0\n0\t0\t0\t0\t0\t0\n0\n1\n" + layer + "0\n";
+}
+
+TEST(AnalysisRun, SoilDataThePyCurvesCannotUse) {
+  // clang-format off
+  const ErrorCase cases[] = {
+      {"clay without E50",     PyWall("1 480 \n0.06 5 0.0  0 0 0.0  \n0.06 5 0.0  0 0 0.0  \n"),
+       "E50 MUST BE POSITIVE FOR A CLAY OR SILT LAYER"},
+      {"no width",             PyWall("1 480 \n0.06 5 0.0  0.01 0 0.0  \n0.06 5 0.0  0.01 0 0.0  \n", 0),
+       "THE WIDTH FOR SOIL RESISTANCE, WP, MUST BE POSITIVE"},
+      {"sand without phi",     PyWall("4 480 \n0.07 0.0  0 0.0  90 0 \n0.07 0.0  0 0.0  90 0 \n"),
+       "THE FRICTION ANGLE IS 0 FOR SAND ACCORING TO THE INPUT"},
+      {"weak rock, no qu",     PyWall("7 480 \n0.09 0 0.0  0.0005 100000 50 \n0.09 0 0.0  0.0005 100000 50 \n"),
+       "THE COHESIVE STRENGTH IS 0 FOR ROCK ACCORING TO THE INPUT"},
+  };
+  // clang-format on
+  for (const ErrorCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder dir;
+    const Outputs out = Analyse(dir.path(), c.input);
+    EXPECT_NE(out.report.find(c.message), std::string::npos) << out.report;
+    EXPECT_EQ(LastLine(out.report), "     END OF ANALYSIS                             ");
+    for (const char* bad : {"nan", "inf", "NaN", "Inf"}) {
+      EXPECT_EQ(out.plot.find(bad), std::string::npos);
+    }
+  }
+}
+
+TEST(AnalysisRun, EverySoilTypeGivesCurvesThatClose) {
+  // clang-format off
+  const std::pair<int, std::string> layers[] = {
+      {1, "1 480 \n0.06 5 0.0  0.01 0 0.0  \n0.06 8 0.0  0.01 0 0.0  \n"},
+      {2, "2 480 \n0.06 10 0.0  0.005 500 0.0  \n0.06 15 0.0  0.005 500 0.0  \n"},
+      {3, "3 480 \n0.06 10 0.0  0.005 0 0.0  \n0.06 15 0.0  0.005 0 0.0  \n"},
+      {4, "4 480 \n0.07 0.0  32 0.0  90 0 \n0.07 0.0  32 0.0  90 0 \n"},
+      {5, "5 480 \n0.07 2 28 0.01 90 0 \n0.07 2 28 0.01 90 0 \n"},
+      {6, "6 480 \n0.09 3000 0.0  0.0  0.0  0.0  \n0.09 3000 0.0  0.0  0.0  0.0  \n"},
+      {7, "7 480 \n0.09 500 0.0  0.0005 100000 50 \n0.09 500 0.0  0.0005 100000 50 \n"},
+  };
+  // clang-format on
+  for (const auto& [type, layer] : layers) {
+    SCOPED_TRACE(type);
+    TempFolder dir;
+    const Outputs out = Analyse(dir.path(), PyWall(layer));
+    EXPECT_EQ(Count(out.report, "ERROR"), 0) << out.report;
+    EXPECT_EQ(out.report.find("NOT CLOSED"), std::string::npos);
+    EXPECT_EQ(Count(out.report, "P-Y CURVES DATA"), 1);
+    // 5 curve depths, both sides each.
+    const int sides = type == 6 ? Count(out.report, "DEPTH-EXCAVATION SIDE")
+                                : Count(out.report, "AT THE EXCAVATION SIDE");
+    EXPECT_EQ(sides, 5);
+    EXPECT_NE(out.plot.find("\n 1 5\n"), std::string::npos) << "IUNIT and the curve count";
+  }
+}
+
 TEST(AnalysisRun, TwentyRestraintsAreAccepted) {
   std::string s = "T\n1 20\t1\t0\t0\t0 0 0 0 0\n20 12\t1\t1E-6\t0\t12\n";
   for (int i = 0; i < 20; ++i) s += "1\t" + std::to_string(i) + "\t0.01\t0\n";
