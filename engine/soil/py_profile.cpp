@@ -104,32 +104,32 @@ PyProfile::PyProfile(const ProblemInput& p, double GAMW) {
   }
 }
 
-double PyProfile::Strength(double x, PyLookupError& e) const {
+namespace {
+
+double Lookup(const std::vector<DepthValue>& pts, double x, AtBoundary rule,
+              PyLookupError beyond_error, PyLookupError& e) {
   bool beyond;
-  const double v = Interpolate(c_, x, AtBoundary::Lower, beyond);
-  if (beyond && e == PyLookupError::None) e = PyLookupError::BeyondStrength;
+  const double v = Interpolate(pts, x, rule, beyond);
+  if (beyond && e == PyLookupError::None) e = beyond_error;
   return v;
+}
+
+}  // namespace
+
+double PyProfile::Strength(double x, PyLookupError& e) const {
+  return Lookup(c_, x, AtBoundary::Lower, PyLookupError::BeyondStrength, e);
 }
 
 double PyProfile::FrictionAngle(double x, PyLookupError& e) const {
-  bool beyond;
-  const double v = Interpolate(phi_, x, AtBoundary::Average, beyond);
-  if (beyond && e == PyLookupError::None) e = PyLookupError::BeyondPhi;
-  return v;
+  return Lookup(phi_, x, AtBoundary::Average, PyLookupError::BeyondPhi, e);
 }
 
 double PyProfile::E50(double x, PyLookupError& e) const {
-  bool beyond;
-  const double v = Interpolate(e50_, x, AtBoundary::Average, beyond);
-  if (beyond && e == PyLookupError::None) e = PyLookupError::BeyondStrength;
-  return v;
+  return Lookup(e50_, x, AtBoundary::Average, PyLookupError::BeyondStrength, e);
 }
 
 double PyProfile::Sixth(double x, PyLookupError& e) const {
-  bool beyond;
-  const double v = Interpolate(six_, x, AtBoundary::Lower, beyond);
-  if (beyond && e == PyLookupError::None) e = PyLookupError::BeyondStrength;
-  return v;
+  return Lookup(six_, x, AtBoundary::Lower, PyLookupError::BeyondStrength, e);
 }
 
 double PyProfile::AverageUnitWeight(double x, PyLookupError& e) const {

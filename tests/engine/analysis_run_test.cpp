@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <span>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -120,6 +121,20 @@ struct ErrorCase {
   const char* message;
 };
 
+// Each case ends its run normally, with its message in the report.
+void ExpectEachEndsWithItsMessage(std::span<const ErrorCase> cases) {
+  for (const ErrorCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder dir;
+    const Outputs out = Analyse(dir.path(), c.input);
+    EXPECT_NE(out.report.find(c.message), std::string::npos) << out.report;
+    EXPECT_EQ(LastLine(out.report), "     END OF ANALYSIS                             ");
+    for (const char* bad : {"nan", "inf", "NaN", "Inf"}) {
+      EXPECT_EQ(out.plot.find(bad), std::string::npos);
+    }
+  }
+}
+
 TEST(AnalysisRun, BadInputEndsTheRunWithOneMessage) {
   const std::string spec21 = [] {
     std::string s = "T\n1 21\t0\t0\t0\t0 0 0 0 0\n10 12\t1\t1\t0\t12\n";
@@ -190,13 +205,7 @@ TEST(AnalysisRun, SoilProblemsThatCannotGoOn) {
        "ERROR -- SURCHARGE LOADS NEED A POSITIVE FREE HEIGHT OF THE WALL"},
   };
   // clang-format on
-  for (const ErrorCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    TempFolder dir;
-    const Outputs out = Analyse(dir.path(), c.input);
-    EXPECT_NE(out.report.find(c.message), std::string::npos) << out.report;
-    EXPECT_EQ(LastLine(out.report), "     END OF ANALYSIS                             ");
-  }
+  ExpectEachEndsWithItsMessage(cases);
 }
 
 TEST(AnalysisRun, AnchoredWallReportsItsTieback) {
@@ -263,16 +272,7 @@ TEST(AnalysisRun, SoilDataThePyCurvesCannotUse) {
        "THE COHESIVE STRENGTH IS 0 FOR ROCK ACCORING TO THE INPUT"},
   };
   // clang-format on
-  for (const ErrorCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    TempFolder dir;
-    const Outputs out = Analyse(dir.path(), c.input);
-    EXPECT_NE(out.report.find(c.message), std::string::npos) << out.report;
-    EXPECT_EQ(LastLine(out.report), "     END OF ANALYSIS                             ");
-    for (const char* bad : {"nan", "inf", "NaN", "Inf"}) {
-      EXPECT_EQ(out.plot.find(bad), std::string::npos);
-    }
-  }
+  ExpectEachEndsWithItsMessage(cases);
 }
 
 TEST(AnalysisRun, EverySoilTypeGivesCurvesThatClose) {
