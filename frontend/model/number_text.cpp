@@ -75,8 +75,7 @@ std::string FormatWith(Extended value, int digits, char exponent_letter) {
   std::array<char, 64> buffer{};
   auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
                               value, std::chars_format::scientific, digits - 1);
-  return Compose(Decompose(buffer.data(), result.ptr), digits,
-                 exponent_letter);
+  return Compose(Decompose(buffer.data(), result.ptr), digits, exponent_letter);
 }
 
 bool ReadsBackAs(const std::string& text, Extended value) {

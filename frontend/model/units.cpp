@@ -35,8 +35,8 @@ Extended PartFactor(std::string_view text) {
   Extended factor = 1;
   std::string part(text);
   if (!part.empty() && part[0] == 'F') {
-    if (part.size() < 2 || std::string_view("012456").find(part[1]) ==
-                               std::string_view::npos) {
+    if (part.size() < 2 ||
+        std::string_view("012456").find(part[1]) == std::string_view::npos) {
       part.insert(1, "0");
     }
     const UnitCategory* category = FindUnitCategory(part.substr(0, 2));
@@ -50,8 +50,8 @@ Extended PartFactor(std::string_view text) {
     part = part.size() > length ? part.substr(length) : std::string();
   }
   if (!part.empty() && part[0] == 'L') {
-    if (part.size() < 2 || std::string_view("0123").find(part[1]) ==
-                               std::string_view::npos) {
+    if (part.size() < 2 ||
+        std::string_view("0123").find(part[1]) == std::string_view::npos) {
       part.insert(1, "0");
     }
     const UnitCategory* category = FindUnitCategory(part.substr(0, 2));
@@ -68,8 +68,7 @@ std::string_view NameOf(std::string_view token, int units) {
   return FindUnitCategory(token)->name[ClampUnitSystem(units) - 1];
 }
 
-void ReplaceAll(std::string& text, std::string_view from,
-                std::string_view to) {
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
   for (size_t at = text.find(from); at != std::string::npos;
        at = text.find(from, at + to.size())) {
     text.replace(at, from.size(), to);

@@ -12,9 +12,9 @@ std::string TColumn::HeaderLine(size_t line, int) const {
 Extended TColumn::EvaluateCellText(std::string_view text) {
   EntryEvaluation e = TryEvaluateEntry(text);
   if (!e.ok()) {
-    throw EAssignError(text.empty() ? std::string("Entry cannot be blank.")
-                                    : std::string(text) +
-                                          " is not a valid number.",
+    throw EAssignError(text.empty()
+                           ? std::string("Entry cannot be blank.")
+                           : std::string(text) + " is not a valid number.",
                        e.fault);
   }
   return e.value;

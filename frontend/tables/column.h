@@ -16,8 +16,13 @@ namespace kestra {
 class TGridTable;
 
 // Also the type numbers of the column definition stream.
-enum class ColumnKind { kChoice = 0, kInteger = 1, kFloat = 2, kFlex = 3,
-                        kText = 4 };
+enum class ColumnKind {
+  kChoice = 0,
+  kInteger = 1,
+  kFloat = 2,
+  kFlex = 3,
+  kText = 4
+};
 
 class TColumn {
  public:

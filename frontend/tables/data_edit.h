@@ -17,8 +17,8 @@ namespace kestra {
 // Outcome of one exit check.
 enum class EntryProblem {
   kNone,
-  kNotANumber,   // the evaluator rejected the text
-  kArithmetic,   // division by zero, domain error, overflow
+  kNotANumber,  // the evaluator rejected the text
+  kArithmetic,  // division by zero, domain error, overflow
   kNotInteger,
   kBelowMinimum,
   kAboveMaximum,

@@ -8,8 +8,7 @@ namespace kestra {
 
 class TEnumColumn : public TValueColumn<int> {
  public:
-  TEnumColumn(std::vector<std::string> header,
-              std::vector<std::string> choices)
+  TEnumColumn(std::vector<std::string> header, std::vector<std::string> choices)
       : TValueColumn(std::move(header), 1), choices_(std::move(choices)) {}
 
   ColumnKind Kind() const override { return ColumnKind::kChoice; }

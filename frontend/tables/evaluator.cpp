@@ -20,12 +20,17 @@ bool IsArithmeticFault(EntryFault fault) {
 std::string EntryFaultMessage(EntryFault fault) {
   const char* reason = "";
   switch (fault) {
-    case EntryFault::kNone: return "";
-    case EntryFault::kBlank: reason = "entry cannot be blank"; break;
+    case EntryFault::kNone:
+      return "";
+    case EntryFault::kBlank:
+      reason = "entry cannot be blank";
+      break;
     case EntryFault::kParentheses:
       reason = "() (parentheses) do not match";
       break;
-    case EntryFault::kInvalidExpression: reason = "invalid expression"; break;
+    case EntryFault::kInvalidExpression:
+      reason = "invalid expression";
+      break;
     case EntryFault::kInvalidCharacters:
       reason = "invalid character(s) in expression";
       break;
@@ -35,10 +40,12 @@ std::string EntryFaultMessage(EntryFault fault) {
     case EntryFault::kFactorial:
       reason = "! (factoral) applicable to integers only";
       break;
-    case EntryFault::kDivisionByZero: return "Division by zero";
+    case EntryFault::kDivisionByZero:
+      return "Division by zero";
     case EntryFault::kInvalidOperation:
       return "Invalid floating point operation";
-    case EntryFault::kOverflow: return "Floating point overflow";
+    case EntryFault::kOverflow:
+      return "Floating point overflow";
   }
   return std::string("Entry could not be evaluated:\r") + reason;
 }
@@ -49,9 +56,31 @@ namespace {
 constexpr char kSubtract = '\x01';
 
 enum class Function {
-  kArcTanh, kArcTan, kCotan, kTanh, kTan, kArcCosh, kArcCos, kCosh, kCosec,
-  kCos, kSec, kArcSinh, kArcSin, kSinh, kSin, kCsc, kAbs, kFrac, kInt, kLn,
-  kRound, kCeil, kFloor, kLog, kSqrt,
+  kArcTanh,
+  kArcTan,
+  kCotan,
+  kTanh,
+  kTan,
+  kArcCosh,
+  kArcCos,
+  kCosh,
+  kCosec,
+  kCos,
+  kSec,
+  kArcSinh,
+  kArcSin,
+  kSinh,
+  kSin,
+  kCsc,
+  kAbs,
+  kFrac,
+  kInt,
+  kLn,
+  kRound,
+  kCeil,
+  kFloor,
+  kLog,
+  kSqrt,
 };
 
 struct FunctionName {
@@ -77,8 +106,8 @@ constexpr std::array<FunctionName, 25> kFunctions = {{
 }};
 
 bool IsOperator(char c) {
-  return c == '^' || c == '*' || c == '/' || c == '%' || c == '&' ||
-         c == '+' || c == '|' || c == '=' || c == kSubtract;
+  return c == '^' || c == '*' || c == '/' || c == '%' || c == '&' || c == '+' ||
+         c == '|' || c == '=' || c == kSubtract;
 }
 
 bool IsLetter(char c) {
@@ -235,7 +264,8 @@ std::optional<Extended> Evaluator::Binary(char op, const std::string& left,
     case '^':
       if (*a == 0 && *b < 0) return Fail(EntryFault::kDivisionByZero);
       return Checked(std::pow(*a, *b));
-    case '*': return Checked(*a * *b);
+    case '*':
+      return Checked(*a * *b);
     case '/':
       if (*b == 0) return Fail(EntryFault::kDivisionByZero);
       return Checked(*a / *b);
@@ -254,12 +284,18 @@ std::optional<Extended> Evaluator::Binary(char op, const std::string& left,
       if (ib == -1) return 0.0L;  // also keeps INT64_MIN % -1 defined
       return static_cast<Extended>(ia % ib);
     }
-    case '&': return (*a != 0 && *b != 0) ? 1.0L : 0.0L;
-    case '+': return Checked(*a + *b);
-    case kSubtract: return Checked(*a - *b);
-    case '|': return *b != 0 ? 1.0L : 0.0L;
-    case '=': return *a == *b ? 1.0L : 0.0L;
-    default: return Fail(EntryFault::kInvalidExpression);
+    case '&':
+      return (*a != 0 && *b != 0) ? 1.0L : 0.0L;
+    case '+':
+      return Checked(*a + *b);
+    case kSubtract:
+      return Checked(*a - *b);
+    case '|':
+      return *b != 0 ? 1.0L : 0.0L;
+    case '=':
+      return *a == *b ? 1.0L : 0.0L;
+    default:
+      return Fail(EntryFault::kInvalidExpression);
   }
 }
 
@@ -336,30 +372,50 @@ std::optional<Extended> Evaluator::Operand(std::string operand) {
 
 std::optional<Extended> Evaluator::Apply(Function f, Extended x) {
   switch (f) {
-    case Function::kSin: return Checked(std::sin(x));
-    case Function::kCos: return Checked(std::cos(x));
-    case Function::kTan: return Checked(std::tan(x));
-    case Function::kSec: return Reciprocal(std::cos(x));
+    case Function::kSin:
+      return Checked(std::sin(x));
+    case Function::kCos:
+      return Checked(std::cos(x));
+    case Function::kTan:
+      return Checked(std::tan(x));
+    case Function::kSec:
+      return Reciprocal(std::cos(x));
     case Function::kCsc:
-    case Function::kCosec: return Reciprocal(std::sin(x));
-    case Function::kCotan: return Reciprocal(std::tan(x));
-    case Function::kArcSin: return Checked(std::asin(x));
-    case Function::kArcCos: return Checked(std::acos(x));
-    case Function::kArcTan: return Checked(std::atan(x));
-    case Function::kSinh: return Checked(std::sinh(x));
-    case Function::kCosh: return Checked(std::cosh(x));
-    case Function::kTanh: return Checked(std::tanh(x));
-    case Function::kArcSinh: return Checked(std::asinh(x));
-    case Function::kArcCosh: return Checked(std::acosh(x));
+    case Function::kCosec:
+      return Reciprocal(std::sin(x));
+    case Function::kCotan:
+      return Reciprocal(std::tan(x));
+    case Function::kArcSin:
+      return Checked(std::asin(x));
+    case Function::kArcCos:
+      return Checked(std::acos(x));
+    case Function::kArcTan:
+      return Checked(std::atan(x));
+    case Function::kSinh:
+      return Checked(std::sinh(x));
+    case Function::kCosh:
+      return Checked(std::cosh(x));
+    case Function::kTanh:
+      return Checked(std::tanh(x));
+    case Function::kArcSinh:
+      return Checked(std::asinh(x));
+    case Function::kArcCosh:
+      return Checked(std::acosh(x));
     case Function::kArcTanh:
       if (std::fabs(x) >= 1) return Fail(EntryFault::kInvalidOperation);
       return Checked(std::atanh(x));
-    case Function::kAbs: return std::fabs(x);
-    case Function::kFrac: return x - std::trunc(x);
-    case Function::kInt: return std::trunc(x);
-    case Function::kRound: return RoundHalfEven(x);
-    case Function::kCeil: return std::ceil(x);
-    case Function::kFloor: return std::floor(x);
+    case Function::kAbs:
+      return std::fabs(x);
+    case Function::kFrac:
+      return x - std::trunc(x);
+    case Function::kInt:
+      return std::trunc(x);
+    case Function::kRound:
+      return RoundHalfEven(x);
+    case Function::kCeil:
+      return std::ceil(x);
+    case Function::kFloor:
+      return std::floor(x);
     case Function::kLn:
       if (x <= 0) return Fail(EntryFault::kInvalidOperation);
       return Checked(std::log(x));
@@ -390,8 +446,8 @@ std::optional<Extended> Evaluator::Factorial(Extended n) {
 // range.
 std::optional<Extended> Evaluator::Hex(std::string_view digits) {
   std::uint64_t value = 0;
-  auto r = std::from_chars(digits.data(), digits.data() + digits.size(),
-                           value, 16);
+  auto r =
+      std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
   if (digits.empty() || r.ec != std::errc() ||
       r.ptr != digits.data() + digits.size() || value > 0x7FFFFFFFu) {
     return Fail(EntryFault::kInvalidHex);

@@ -8,8 +8,7 @@ namespace kestra {
 
 std::string TFloatColumn::HeaderLine(size_t line, int units) const {
   std::string text = TColumn::HeaderLine(line, units);
-  if (!dimension_.empty() && !Header().empty() &&
-      line + 1 == Header().size()) {
+  if (!dimension_.empty() && !Header().empty() && line + 1 == Header().size()) {
     text += " (" + TableUnitLabel(dimension_, units) + ")  ";
   }
   return text;

@@ -322,8 +322,7 @@ std::unique_ptr<TGridTable> TGridTable::CreateCopy(TGridTable& owner,
   return copy;
 }
 
-std::unique_ptr<TGridTable> TGridTable::NewOfSameKind(
-    TGridTable& owner) const {
+std::unique_ptr<TGridTable> TGridTable::NewOfSameKind(TGridTable& owner) const {
   return std::make_unique<TGridTable>(owner.registry_, &owner);
 }
 

@@ -22,8 +22,7 @@ struct ChartParameters {
 
 class TGridTableChart : public TGridTable {
  public:
-  explicit TGridTableChart(TableRegistry& registry,
-                           TGridTable* owner = nullptr)
+  explicit TGridTableChart(TableRegistry& registry, TGridTable* owner = nullptr)
       : TGridTable(registry, owner) {}
 
   const ChartParameters& Chart() const { return chart_; }

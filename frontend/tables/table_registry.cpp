@@ -22,8 +22,9 @@ int TableRegistry::IdentifierOf(const TGridTable* table) const {
 }
 
 void TableRegistry::SetIdentifier(TGridTable* table, int identifier) {
-  auto self = std::find_if(entries_.begin(), entries_.end(),
-                           [table](const Entry& e) { return e.table == table; });
+  auto self =
+      std::find_if(entries_.begin(), entries_.end(),
+                   [table](const Entry& e) { return e.table == table; });
   if (self == entries_.end()) return;
   const int previous = self->identifier;
   for (Entry& e : entries_) {
