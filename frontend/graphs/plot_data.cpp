@@ -101,6 +101,15 @@ int ReadCount(TWordReader& in, size_t words_per_item) {
   return n;
 }
 
+// The number of result blocks: every further block needs at least six
+// more words (its counts and unit flag).
+int ReadBlockCount(TWordReader& in) {
+  const int n = in.ReadInteger();
+  if (n > 1 && static_cast<size_t>(n - 1) * 6 > in.RemainingWords())
+    throw EInOutError("This file either invalid or incomplete.");
+  return n;
+}
+
 // p-y curves of one block: shorter curves repeat their last point.
 void ReadPyCurves(TWordReader& in, TGraphPlot& py) {
   const int n = ReadCount(in, 2);
@@ -225,7 +234,7 @@ void Load(ResultGraphs& g, TWordReader& in, const PlotProject& project) {
 
   ReadPyCurves(in, g.pltPY);
 
-  const int nRes = in.ReadInteger();
+  const int nRes = ReadBlockCount(in);
   if (nRes < 1) throw EInOutError("This file either invalid or incomplete.");
   g.pltDef.SetLineCount(kMain, nRes);
   r = std::max(r, nRes);
@@ -256,7 +265,7 @@ void Load(ResultGraphs& g, TWordReader& in, const PlotProject& project) {
     if (units == 1)
       for (TFloatPoint& pt : g.pltLD.Line(kMain, s).Points) pt.Y /= 12;
     ReadPyCurves(in, g.pltPY);
-    const int n = in.ReadInteger();
+    const int n = ReadBlockCount(in);
     g.pltDef.SetLineCount(kMain, n);
     r = std::max(r, n);
     if (g.pltDef.LineCount(kMain) < r) g.pltDef.SetLineCount(kMain, r);

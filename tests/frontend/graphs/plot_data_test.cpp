@@ -103,6 +103,21 @@ TEST(PlotData, PyCurvesOfDifferentLengthsRepeatTheirLastPoint) {
   for (int j = 5; j < 8; ++j) EXPECT_EQ(first[j].X, 5) << j;
 }
 
+// Found by fuzzing: a block count of 6E+08 made the reader allocate curves
+// for it before it found out the file could not hold them.
+TEST(PlotData, HugeCountsAreRefusedBeforeAnythingIsSized) {
+  const std::string file =
+      "\t0 0 00\t5Inf 0\n 1 0\n60E+07    0.1000E+07    0.0000E+00\n"
+      "    0.1320E+03    0.2461E+01    0.1320E+07    0.1000E+05    0.6166E-07\n";
+  ResultGraphs g;
+  std::string error;
+  EXPECT_FALSE(LoadPlotFile(g, " 0\n 1 0\n60E+07  0.1000E+07  0.0000E+00\n"
+                               "    0.1320E+03    0.2461E+01    0.1320E+07    0.1000E+05\n",
+                            {}, &error));
+  EXPECT_EQ(error, "This file either invalid or incomplete.");
+  EXPECT_FALSE(LoadPlotFile(g, file, {}, &error));
+}
+
 TEST(PlotData, BadFilesFailWithTheReadersMessage) {
   struct Row {
     const char* name;
@@ -116,6 +131,7 @@ TEST(PlotData, BadFilesFailWithTheReadersMessage) {
       {"real for a count",   "0\n1 0.5\n",                          "Error on Line 2 Item 2\rAn integer was expected but not found."},
       {"count past the end", "2000000000\n",                        "This file either invalid or incomplete."},
       {"empty",              "",                                    "This file either invalid or incomplete."},
+      {"blocks past the end", "0\n1 0\n60E+07 1 1\n0 0 0 0 0\n",      "This file either invalid or incomplete."},
   };
   // clang-format on
   for (const Row& r : rows) {
