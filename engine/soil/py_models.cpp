@@ -135,7 +135,8 @@ PyCurve StiffClayWithFreeWaterCurve(const PyPointInput& in) {
     else
       p = 0.5 * pc * std::sqrt(6 * As) - 0.411 * pc - 0.75 * pc * As;
     cv.y[k] = y;
-    cv.p[k] = std::min(p, kx * y);  // never above the initial straight line
+    // Never above the initial straight line; without a modulus there is none.
+    cv.p[k] = kx > 0.0 ? std::min(p, kx * y) : p;
   }
   cv.pu = pc;
   cv.shift = ClayShift(in);

@@ -69,6 +69,12 @@ TEST(PyModels, StiffClayFactors) {
   EXPECT_NEAR(cv.y[2], As * y50, 1e-15);
   EXPECT_NEAR(cv.p[2], 0.5 * pc * std::sqrt(As), 1e-9);
   EXPECT_NEAR(cv.p[16], 0.5 * pc * std::sqrt(6 * As) - 0.411 * pc - 0.75 * pc * As, 1e-9);
+  in.k = 0.0;
+  EXPECT_NEAR(StiffClayWithFreeWaterCurve(in).p[2], cv.p[2], 1e-9)
+      << "no modulus given: no initial line, rather than no resistance";
+  in.k = 10.0;
+  EXPECT_NEAR(StiffClayWithFreeWaterCurve(in).p[2], 10.0 * 1.5 * cv.y[2], 1e-12)
+      << "a soft initial line governs";
 }
 
 TEST(PyModels, StiffClayWithoutFreeWater) {
