@@ -35,8 +35,21 @@ RunSummary SummarizeReport(std::string_view report) {
   std::istringstream in{std::string(report)};
   std::string line;
   enum { Outside, Units, Rows } state = Outside;
+  std::vector<std::string> recent;  // the last lines before the end
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.find("END OF ANALYSIS") != std::string::npos) {
+      // A stop of the soil modules is a warning text, not an ERROR line.
+      if (s.problems.empty() && s.errors.empty() && !recent.empty())
+        s.errors.push_back(recent.size() >= 2
+                               ? recent[recent.size() - 2] + " " + recent.back()
+                               : recent.back());
+      continue;
+    }
+    if (!Trim(line).empty()) {
+      recent.push_back(Trim(line));
+      if (recent.size() > 3) recent.erase(recent.begin());
+    }
     if (line.find("ERROR") != std::string::npos ||
         line.find("TOO MUCH DATA FOR AVAILABLE STORAGE") != std::string::npos)
       s.errors.push_back(Trim(line));

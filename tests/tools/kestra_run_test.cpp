@@ -95,6 +95,62 @@ TEST(KestraRun, UsageErrors) {
   EXPECT_EQ(RunTool("-j").exit_code, 2);
 }
 
+#ifdef KESTRA_CONVERT
+Result RunConvert(const std::string& args) {
+  Result r;
+  const std::string command = std::string(KESTRA_CONVERT) + " " + args + " 2>&1";
+  FILE* p = popen(command.c_str(), "r");
+  if (!p) return r;
+  std::array<char, 512> buf;
+  while (fgets(buf.data(), buf.size(), p)) r.output += buf.data();
+  const int status = pclose(p);
+  r.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+// Old projects brought up to date, then analysed.
+TEST(KestraConvert, EveryOlderKindConvertsAndRuns) {
+  struct Row {
+    const char* file;
+    const char* kind;
+    int run_exit;  // the oldest format carries no weak-rock values: refused
+  };
+  // clang-format off
+  const Row rows[] = {
+      {"previous.ks4d", "",         0},
+      {"older.ksd",     "",         0},
+      {"oldest.ksd",    "--kind 4", 1},
+      {"oldest.ksd",    "--kind 5", 1},
+  };
+  // clang-format on
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.file) + " " + row.kind);
+    TempFolder dir;
+    const fs::path out = dir.path() / "new.ks5d";
+    const Result r = RunConvert(std::string(row.kind) + " " + KESTRA_FRONTEND_DATA + "/" +
+                                row.file + " " + out.string());
+    ASSERT_EQ(r.exit_code, 0) << r.output;
+    ASSERT_TRUE(fs::exists(out));
+    const Result run = RunTool(out.string());
+    EXPECT_EQ(run.exit_code, row.run_exit) << run.output;
+    if (row.run_exit != 0) {
+      EXPECT_NE(run.output.find("MUST BE POSITIVE FOR WEAK ROCK"), std::string::npos) << run.output;
+    }
+  }
+}
+
+TEST(KestraConvert, UnreadableFilesAndUsage) {
+  TempFolder dir;
+  WriteFile(dir.path() / "short.ks5d", "Title only\n1 0\n");
+  EXPECT_EQ(RunConvert((dir.path() / "short.ks5d").string() + " " +
+                       (dir.path() / "out.ks5d").string()).exit_code, 1);
+  EXPECT_FALSE(fs::exists(dir.path() / "out.ks5d")) << "nothing written from a partial read";
+  EXPECT_EQ(RunConvert((dir.path() / "absent.ks5d").string() + " " +
+                       (dir.path() / "out.ks5d").string()).exit_code, 1);
+  EXPECT_EQ(RunConvert("").exit_code, 2);
+}
+#endif
+
 TEST(RunSummary, ReadsIterationsClosureAndLargestValues) {
   const std::string report =
       "     RESULTS -- ITERATION  7\n"
