@@ -21,9 +21,9 @@ struct Result {
   std::string output;
 };
 
-Result RunTool(const std::string& args) {
+Result RunCommand(const std::string& program, const std::string& args) {
   Result r;
-  const std::string command = std::string(KESTRA_RUN) + " " + args + " 2>&1";
+  const std::string command = program + " " + args + " 2>&1";
   FILE* p = popen(command.c_str(), "r");
   if (!p) return r;
   std::array<char, 512> buf;
@@ -32,6 +32,8 @@ Result RunTool(const std::string& args) {
   r.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return r;
 }
+
+Result RunTool(const std::string& args) { return RunCommand(KESTRA_RUN, args); }
 
 void CopyExample(const char* name, const fs::path& to) {
   fs::copy_file(fs::path(KESTRA_EXAMPLES) / name, to / name);
@@ -96,17 +98,7 @@ TEST(KestraRun, UsageErrors) {
 }
 
 #ifdef KESTRA_CONVERT
-Result RunConvert(const std::string& args) {
-  Result r;
-  const std::string command = std::string(KESTRA_CONVERT) + " " + args + " 2>&1";
-  FILE* p = popen(command.c_str(), "r");
-  if (!p) return r;
-  std::array<char, 512> buf;
-  while (fgets(buf.data(), buf.size(), p)) r.output += buf.data();
-  const int status = pclose(p);
-  r.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
+Result RunConvert(const std::string& args) { return RunCommand(KESTRA_CONVERT, args); }
 
 // Old projects brought up to date, then analysed.
 TEST(KestraConvert, EveryOlderKindConvertsAndRuns) {
