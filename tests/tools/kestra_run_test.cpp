@@ -103,24 +103,25 @@ Result RunConvert(const std::string& args) { return RunCommand(KESTRA_CONVERT, a
 // Old projects brought up to date, then analysed.
 TEST(KestraConvert, EveryOlderKindConvertsAndRuns) {
   struct Row {
-    const char* file;
+    std::string file;
     const char* kind;
     int run_exit;  // the oldest format carries no weak-rock values: refused
   };
+  const std::string data = std::string(KESTRA_FRONTEND_DATA) + "/";
   // clang-format off
   const Row rows[] = {
-      {"previous.ks4d", "",         0},
-      {"older.ksd",     "",         0},
-      {"oldest.ksd",    "--kind 4", 1},
-      {"oldest.ksd",    "--kind 5", 1},
+      {std::string(KESTRA_EXAMPLES) + "/three-stage-excavation.ks5d", "", 0},
+      {data + "previous.ks4d", "",         0},
+      {data + "older.ksd",     "",         0},
+      {data + "oldest.ksd",    "--kind 4", 1},
+      {data + "oldest.ksd",    "--kind 5", 1},
   };
   // clang-format on
   for (const Row& row : rows) {
-    SCOPED_TRACE(std::string(row.file) + " " + row.kind);
+    SCOPED_TRACE(row.file + " " + row.kind);
     TempFolder dir;
     const fs::path out = dir.path() / "new.ks5d";
-    const Result r = RunConvert(std::string(row.kind) + " " + KESTRA_FRONTEND_DATA + "/" +
-                                row.file + " " + out.string());
+    const Result r = RunConvert(std::string(row.kind) + " " + row.file + " " + out.string());
     ASSERT_EQ(r.exit_code, 0) << r.output;
     ASSERT_TRUE(fs::exists(out));
     const Result run = RunTool(out.string());
