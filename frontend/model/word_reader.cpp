@@ -1,6 +1,7 @@
 #include "word_reader.h"
 
-#include <charconv>
+#include "number_text.h"
+
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -35,18 +36,10 @@ TWordContainer SplitLine(std::string text) {
 }  // namespace
 
 bool ParseReal(const std::string& word, double& value) {
-  const char* first = word.data();
-  const char* last = word.data() + word.size();
-  if (first != last && *first == '+') ++first;
-  if (first == last) return false;
-  // Only digits, signs, point and exponent: no "inf" or "nan".
-  for (const char* p = first; p != last; ++p) {
-    const char c = *p;
-    if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E'))
-      return false;
-  }
-  auto [end, ec] = std::from_chars(first, last, value);
-  return ec == std::errc() && end == last && std::isfinite(value);
+  const DecimalResult r = ParseDecimal(word);
+  if (r.status != DecimalStatus::kOk) return false;
+  value = static_cast<double>(r.value);
+  return std::isfinite(value);
 }
 
 TWordReader TWordReader::FromFile(const std::string& path) {
