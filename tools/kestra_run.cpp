@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "names_file.h"
 #include "run_summary.h"
 
 namespace fs = std::filesystem;
@@ -26,7 +27,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int32_t kConsistencyCode = 16;
-constexpr const char* kVersion = "2015.5.16";
 
 struct Job {
   fs::path input, report, plot, notes;
@@ -40,19 +40,6 @@ fs::path ProgramFolder() {
 
 fs::path LibraryPath() { return ProgramFolder() / "libKestra2015_DLL.so"; }
 
-bool WriteNamesFile(const fs::path& folder, const Job& job) {
-  std::ofstream out(folder / "names.dat", std::ios::binary);
-  out << kVersion << "\r\n"
-      << ProgramFolder().string() << "\r\n"
-      << job.input.parent_path().string() << "\r\n"
-      << 0 << "\r\n"
-      << job.input.string() << "\r\n"
-      << job.report.string() << "\r\n"
-      << job.plot.string() << "\r\n"
-      << job.notes.string() << "\r\n";
-  return static_cast<bool>(out);
-}
-
 // Runs in the child process: a folder of its own, the library loaded fresh.
 int RunChild(const Job& job) {
   std::string tmpl = (fs::temp_directory_path() / "kestra-run-XXXXXX").string();
@@ -62,7 +49,8 @@ int RunChild(const Job& job) {
   }
   const fs::path folder(tmpl);
   int rc = 2;
-  if (WriteNamesFile(folder, job) && chdir(folder.c_str()) == 0) {
+  if (kestra::WriteNamesFile(folder.string(), job.input.string(), ProgramFolder().string()) &&
+      chdir(folder.c_str()) == 0) {
     if (void* lib = dlopen(LibraryPath().c_str(), RTLD_NOW | RTLD_LOCAL)) {
       using Entry = int32_t (*)(int32_t);
       if (auto entry = reinterpret_cast<Entry>(dlsym(lib, "_IKESTRA"))) {
