@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <fstream>
 
 #include "input_file_reader.h"
 #include "input_file_writer.h"
 #include "input_tables.h"
 #include "stage_files.h"
+#include "word_reader.h"
 
 namespace kestra {
 
@@ -22,8 +24,17 @@ void TProject::New() {
 }
 
 std::string TProject::Open(const std::string& path, InputFileKind kind) {
+  // A file that cannot be read leaves the open project as it is.
+  if (!std::ifstream(path, std::ios::binary))
+    throw EInOutError("Cannot open file \"" + path + "\".");
   data_.reset();
-  TReadResult read = ReadInputFile(path, kind, tables_);
+  TReadResult read;
+  try {
+    read = ReadInputFile(path, kind, tables_);
+  } catch (...) {
+    data_ = std::make_unique<TProgramData>(tables_);  // never without a project
+    throw;
+  }
   data_ = std::move(read.data);
   std::string message = std::move(read.message);
   if (data_->StageCount > 1) {

@@ -129,3 +129,18 @@ TEST_F(StagedProjectTest, SplitWritesOnlyTheStagesItCanDelimit) {
 
 }  // namespace
 }  // namespace kestra
+
+namespace kestra {
+namespace {
+
+// A file that cannot be opened leaves the open project as it was.
+TEST(ProjectOpen, UnreadableFileKeepsTheProject) {
+  InputTables tables;
+  TProject project{tables};
+  project.Data().Title = "Kept";
+  EXPECT_THROW(project.Open("/nonexistent/folder/wall.ks5d", InputFileKind::kCurrent), EInOutError);
+  EXPECT_EQ(project.Data().Title, "Kept");
+}
+
+}  // namespace
+}  // namespace kestra
