@@ -34,6 +34,7 @@
 #include "names_file.h"
 #include "question_box.h"
 #include "run_checks.h"
+#include "stage_dialog.h"
 #include "stage_files.h"
 #include "text_editor.h"
 
@@ -122,6 +123,7 @@ TMainForm::TMainForm(QWidget* parent)
   createToolBars();
   createStatusBar();
   readSettings();
+  WireDialogs();
 
   ChooseOpenName = [this]() -> std::pair<QString, int> {
     QFileDialog dialog(this, QStringLiteral("Open"));
@@ -306,6 +308,7 @@ void TMainForm::createActions() {
     Connect(item, [this, code] {
       Data().SetUnits(code);
       project_->SetModified(true);
+      if (dialogs_) dialogs_->RedisplayUnits();
     });
     ++code;
   }
@@ -1164,6 +1167,7 @@ void TMainForm::UpdateCaption() {
 }
 
 void TMainForm::AfterProjectChange() {
+  if (dialogs_) dialogs_->ReloadAll();
   SetLongTermMode();
   UpdateStageState();
   UpdateToolbar();
@@ -1197,7 +1201,51 @@ bool TMainForm::CommitActiveChild() {
   if (auto* form = qobject_cast<TTableForm*>(sub->widget())) {
     return form->CommitCell();
   }
+  // A dialog stores its fields, or keeps the focus on a rejected one.
+  if (auto* dialog = qobject_cast<TInputDialog*>(sub->widget())) {
+    return dialog->FormDeactivate();
+  }
   return true;
+}
+
+void TMainForm::WireDialogs() {
+  TDialogHost host;
+  host.project = project_.get();
+  host.show_table = [this](TGridTable& table) { ShowTable(table); };
+  host.close_table = [this](const TGridTable& table) { table_windows_.Close(table); };
+  dialogs_ = std::make_unique<TInputDialogs>(host, [this](QWidget* dialog) {
+    QMdiSubWindow* sub = mdi_->addSubWindow(dialog);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(windowIcon());
+    dialog->show();
+    mdi_->setActiveSubWindow(sub);
+  });
+  for (const auto& [name, kind] :
+       {std::pair{"DataTitle", DialogKind::kTitle}, {"DataProp", DialogKind::kProp},
+        {"DataCSD", DialogKind::kCSD}, {"DataRebar", DialogKind::kRebar},
+        {"TiebackGroundAnchorData1", DialogKind::kTieback},
+        {"DataSoilSpring", DialogKind::kSpring},
+        {"DataBoundCond", DialogKind::kConLoads}}) {
+    SetCommandHandler(QString::fromLatin1(name), [this, kind = kind] {
+      if (CommitActiveChild()) dialogs_->Show(kind);
+    });
+  }
+  // The menu shows the staged-construction dialog modal, the tool button not.
+  SetCommandHandler(QStringLiteral("OptionsStaged"), [this] {
+    if (!CommitActiveChild()) return;
+    TDlgStaged dialog(*project_, this);
+    dialog.StagesChanged = [this] { UpdateStageState(); };
+    dialog.FormActivate();
+    dialog.exec();
+  });
+  SetCommandHandler(QStringLiteral("btnStaged"), [this] {
+    if (!CommitActiveChild()) return;
+    auto* dialog = new TDlgStaged(*project_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->StagesChanged = [this] { UpdateStageState(); };
+    dialog->FormActivate();
+    dialog->show();
+  });
 }
 
 void TMainForm::CloseAllChildren() {

@@ -17,6 +17,7 @@
 #include <optional>
 #include <utility>
 
+#include "input_dialog.h"
 #include "input_file_kind.h"
 #include "input_tables.h"
 #include "plot_data.h"
@@ -160,6 +161,9 @@ class TMainForm : public QMainWindow {
 
   InputTables tables_;
   std::unique_ptr<TProject> project_;
+  // The input dialogs, created on first use inside the frame.
+  std::unique_ptr<TInputDialogs> dialogs_;
+  void WireDialogs();
   ResultGraphs graphs_;
   TTableWindows table_windows_;
   TAppSettings settings_;

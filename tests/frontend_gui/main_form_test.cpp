@@ -1,3 +1,4 @@
+#include "input_dialog.h"
 #include "main_form.h"
 
 #include <QAction>
@@ -321,6 +322,20 @@ TEST_F(MainForm, TableWindowsOpenInsideTheFrame) {
   children[1]->close();
   ProcessEvents();
   EXPECT_EQ(f.MdiArea()->subWindowList().size(), 1);
+}
+
+// The Data menu's dialogs open inside the frame, once each; a unit switch
+// reaches an open dialog.
+TEST_F(MainForm, DialogsOpenInsideTheFrame) {
+  Form().Action(QStringLiteral("DataTitle"))->trigger();
+  Form().Action(QStringLiteral("DataProp"))->trigger();
+  Form().Action(QStringLiteral("DataTitle"))->trigger();
+  int dialogs = 0;
+  for (QMdiSubWindow* sub : Form().MdiArea()->subWindowList())
+    if (qobject_cast<TInputDialog*>(sub->widget())) ++dialogs;
+  EXPECT_EQ(dialogs, 2);
+  Form().Action(QStringLiteral("SIUnits"))->trigger();
+  EXPECT_EQ(Form().Data().Units, 2);
 }
 
 TEST(RecentFiles, MoveToTopAndDropTheEleventh) {
