@@ -418,10 +418,14 @@ void TMainForm::createActions() {
   // Help.
   Connect(NewAction(QStringLiteral("HelpContents"), QStringLiteral("&Contents")),
           [this] {
-            Handled(QStringLiteral("HelpContents"), [] {
-              QDesktopServices::openUrl(QUrl::fromLocalFile(
-                  QCoreApplication::applicationDirPath() +
-                  QStringLiteral("/KESTRA_2015.chm")));
+            Handled(QStringLiteral("HelpContents"), [this] {
+              // The guide is copied beside the program when it is built.
+              const QString guide = QCoreApplication::applicationDirPath() +
+                                    QStringLiteral("/docs/user-guide.html");
+              if (!QFileInfo::exists(guide) ||
+                  !QDesktopServices::openUrl(QUrl::fromLocalFile(guide)))
+                ShowInformation(this, Std(QStringLiteral("Cannot open the user guide \"") +
+                                          guide + QStringLiteral("\".")));
             });
           });
   elsewhere("UserssManual1", "&User's Manual");
@@ -431,7 +435,9 @@ void TMainForm::createActions() {
             Handled(QStringLiteral("HelpAbout"), [this] {
               ShowInformation(this,
                               "KESTRA 2015.5.16\rAnalysis of flexible "
-                              "earth-retaining walls");
+                              "earth-retaining walls\rHalcor. Licensed for use "
+                              "under the licence agreement supplied with the "
+                              "program.");
             });
           });
   elsewhere("CheckforUpdates1", "Check for &Updates");
