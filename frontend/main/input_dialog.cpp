@@ -46,7 +46,14 @@ TInputDialog::~TInputDialog() = default;
 TProgramData& TInputDialog::Data() const { return host_.project->Data(); }
 
 void TInputDialog::MarkModified() {
-  if (!loading_) host_.project->SetModified(true);
+  if (loading_) return;
+  // Only a text that differs from what was loaded or stored is a change;
+  // reformatting a stored value (on leaving a field, on closing) is not.
+  for (const Binding& b : bindings_)
+    if (b.field->text() != b.loaded_text) {
+      host_.project->SetModified(true);
+      return;
+    }
 }
 
 void TInputDialog::MakeField(TFieldRow& row, QWidget* parent, const char* name,

@@ -1203,15 +1203,13 @@ void TMainForm::SwitchToStage(int stage) {
 
 bool TMainForm::CommitActiveChild() {
   QMdiSubWindow* sub = mdi_->activeSubWindow();
-  if (!sub) return true;
+  if (!sub) return !dialogs_ || dialogs_->CommitAll();
   if (auto* form = qobject_cast<TTableForm*>(sub->widget())) {
-    return form->CommitCell();
+    if (!form->CommitCell()) return false;
   }
-  // A dialog stores its fields, or keeps the focus on a rejected one.
-  if (auto* dialog = qobject_cast<TInputDialog*>(sub->widget())) {
-    return dialog->FormDeactivate();
-  }
-  return true;
+  // Every open dialog stores its fields (or keeps the focus on a rejected
+  // one), so a save holds them all and closing them later changes nothing.
+  return !dialogs_ || dialogs_->CommitAll();
 }
 
 void TMainForm::WireDialogs() {

@@ -1,5 +1,8 @@
+#include "csd_dialog.h"
+#include "data_edit_widget.h"
 #include "input_dialog.h"
 #include "main_form.h"
+#include "prop_dialog.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -14,6 +17,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -336,6 +340,112 @@ TEST_F(MainForm, DialogsOpenInsideTheFrame) {
   EXPECT_EQ(dialogs, 2);
   Form().Action(QStringLiteral("SIUnits"))->trigger();
   EXPECT_EQ(Form().Data().Units, 2);
+}
+
+// The dialog of a kind among the frame's windows.
+template <typename Dialog>
+Dialog* OpenDialog(TMainForm& form) {
+  for (QMdiSubWindow* sub : form.MdiArea()->subWindowList())
+    if (auto* dialog = qobject_cast<Dialog*>(sub->widget())) return dialog;
+  return nullptr;
+}
+
+// Types into a field or a cell as the user does.
+void TypeField(TDataEdit& field, const QString& text) {
+  field.setFocus();
+  field.selectAll();
+  QTest::keyClicks(&field, text);
+}
+
+void TypeCell(TTableForm& form, int col, int row, const QString& text) {
+  ASSERT_TRUE(form.MoveTo(col, row));
+  QTableWidget* grid = form.Grid();
+  grid->edit(grid->currentIndex());
+  QLineEdit* editor = nullptr;
+  for (auto* e : grid->viewport()->findChildren<QLineEdit*>())
+    if (e->isVisible()) editor = e;
+  ASSERT_NE(editor, nullptr);
+  editor->setText(text);
+  ASSERT_TRUE(form.CommitCell());
+}
+
+QString FileText(const QString& path) {
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+  return QString::fromLatin1(file.readAll());
+}
+
+// A wall entered as a user does — menus, dialogs, table windows — is saved,
+// read back and saved again to the same file, and it runs.
+TEST_F(MainForm, WallEnteredThroughDialogsAndTablesSavesReopensAndRuns) {
+  TMainForm& f = Form();
+  f.show();
+  f.Action(QStringLiteral("SIUnits"))->trigger();
+
+  f.Action(QStringLiteral("DataProp"))->trigger();
+  auto* prop = OpenDialog<TDlgProp>(f);
+  ASSERT_NE(prop, nullptr);
+  TypeField(*prop->deNI(), "40");
+  TypeField(*prop->deXGS(), "0.25");
+  TypeField(*prop->DeFH(), "4");
+  TypeField(*prop->deXLN(), "0.5");
+
+  f.Action(QStringLiteral("DataCSD"))->trigger();
+  auto* csd = OpenDialog<TdlgCSD>(f);
+  ASSERT_NE(csd, nullptr);
+  TypeField(*csd->deWidth(), "1");
+  TypeField(*csd->dePYW(), "1");
+  TypeField(*csd->deHW(), "20");
+  TypeField(*csd->DeHW2(), "20");
+
+  InputTables& t = f.Data().Tables();
+  TTableForm* stiffness = f.ShowTable(t.PileSect);
+  ASSERT_NE(stiffness, nullptr);
+  TypeCell(*stiffness, 1, 0, "40");
+  TypeCell(*stiffness, 3, 0, "50000");
+  TTableForm* soil = f.ShowTable(t.NewSoil);
+  ASSERT_NE(soil, nullptr);
+  TypeCell(*soil, 0, 0, "4");
+  TypeCell(*soil, 1, 0, "12");
+  TGridTable* sand = t.NewSoil.SubTable(2, 0);
+  ASSERT_NE(sand, nullptr);
+  TTableForm* parameters = f.ShowTable(*sand);
+  ASSERT_NE(parameters, nullptr);
+  for (int row : {0, 1}) {
+    TypeCell(*parameters, 0, row, "18");
+    TypeCell(*parameters, 1, row, "32");
+    TypeCell(*parameters, 2, row, "25000");
+  }
+
+  const QString first = dir.filePath(QStringLiteral("wall.ks5d"));
+  save_answer = first;
+  f.Action(QStringLiteral("FileSave"))->trigger();
+  ASSERT_TRUE(QFileInfo::exists(first));
+  EXPECT_EQ(f.Data().IncrementCount, 40);
+  EXPECT_EQ(f.Data().Units, 2);
+  EXPECT_FALSE(f.Project().Modified()) << "saved; tables changed: " << f.Data().Tables().Modified();
+  std::vector<std::string> asked;
+  ScopedQuestionSink answers([&asked](QWidget*, const std::string& q) {
+    asked.push_back(q);
+    return Answer::kNo;
+  });
+
+  f.Action(QStringLiteral("FileNew"))->trigger();
+  EXPECT_TRUE(asked.empty()) << asked.front();
+  f.OpenFileName(first);
+  const QString second = dir.filePath(QStringLiteral("again.ks5d"));
+  save_answer = second;
+  f.Action(QStringLiteral("FileSaveAs"))->trigger();
+  EXPECT_EQ(FileText(second), FileText(first));
+
+  f.Action(QStringLiteral("CompRun"))->trigger();
+  const QString report = FileText(dir.filePath(QStringLiteral("again.ks5o")));
+  std::string said;
+  for (const std::string& m : recorded.messages) said += m + " | ";
+  EXPECT_TRUE(report.contains(QStringLiteral("RESULTS -- ITERATION"))) << said;
+  EXPECT_FALSE(report.contains(QStringLiteral("ERROR"))) << report.toStdString();
+  Open("GraphicsMenu");
+  EXPECT_TRUE(Enabled("CompDef")) << "results loaded into the graphs";
 }
 
 TEST(RecentFiles, MoveToTopAndDropTheEleventh) {
