@@ -46,14 +46,7 @@ TInputDialog::~TInputDialog() = default;
 TProgramData& TInputDialog::Data() const { return host_.project->Data(); }
 
 void TInputDialog::MarkModified() {
-  if (loading_) return;
-  // Only a text that differs from what was loaded or stored is a change;
-  // reformatting a stored value (on leaving a field, on closing) is not.
-  for (const Binding& b : bindings_)
-    if (b.field->text() != b.loaded_text) {
-      host_.project->SetModified(true);
-      return;
-    }
+  if (!loading_) host_.project->SetModified(true);
 }
 
 void TInputDialog::MakeField(TFieldRow& row, QWidget* parent, const char* name,
@@ -70,8 +63,12 @@ void TInputDialog::MakeField(TFieldRow& row, QWidget* parent, const char* name,
 void TInputDialog::Bind(TDataEdit& field, std::function<Extended()> get,
                         std::function<void(Extended)> set) {
   bindings_.push_back({&field, std::move(get), std::move(set), QString()});
-  // Connected only now: setting the limits may have changed the text.
-  connect(&field, &QLineEdit::textChanged, this, [this] { MarkModified(); });
+  // Connected only now: setting the limits may have changed the text. A
+  // text back at what was loaded or stored (a reformatted value) is no change.
+  const size_t index = bindings_.size() - 1;
+  connect(&field, &QLineEdit::textChanged, this, [this, index] {
+    if (bindings_[index].field->text() != bindings_[index].loaded_text) MarkModified();
+  });
 }
 
 void TInputDialog::FormActivate() {
