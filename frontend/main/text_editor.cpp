@@ -14,6 +14,11 @@
 namespace kestra {
 
 QString DefaultTextEditor() {
+  // The desktop's default application for the file's type: the outputs are
+  // plain text, which xdg-open hands to the user's text editor.
+  const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+  if (!opener.isEmpty()) return opener;
+  // Without xdg-utils, the first graphical editor found.
   for (const char* name :
        {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "xed",
         "pluma", "featherpad", "leafpad"}) {
@@ -21,9 +26,7 @@ QString DefaultTextEditor() {
         QStandardPaths::findExecutable(QString::fromLatin1(name));
     if (!found.isEmpty()) return found;
   }
-  const QString opener =
-      QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-  return opener.isEmpty() ? QStringLiteral("xdg-open") : opener;
+  return QStringLiteral("xdg-open");
 }
 
 bool StartTextEditor(const QString& editor, const QString& file) {
