@@ -103,11 +103,6 @@ ReadStatus FileError(const char* what) {
   return {RunError::ScratchFile, 0, std::string("SOILDATA: ") + what};
 }
 
-int NearestStation(double depth, double hinc) {
-  const double s = std::round(depth / hinc);
-  return std::fabs(s) < 1e6 ? static_cast<int>(s) : 1000000;
-}
-
 }  // namespace
 
 ReadStatus ReadPyCurveFile(const std::string& text, const std::vector<UserPyCurve>& user,

@@ -1,6 +1,13 @@
 #include "station_model.h"
 
+#include <cmath>
+
 namespace kestra {
+
+int NearestStation(double depth, double hinc) {
+  const double s = std::round(depth / hinc);
+  return std::fabs(s) < 1e6 ? static_cast<int>(s) : 1000000;
+}
 
 void StationModel::Reset(int ninc, double hinc) {
   NINC = ninc;

@@ -16,6 +16,10 @@ using StationArray = std::array<double, kStationEntries>;
 
 inline constexpr int StationIndex(int station) { return station + 4; }
 
+// The station nearest a depth, halves away from zero; a depth far outside
+// any wall gives a station the arrays reject rather than an overflow.
+int NearestStation(double depth, double hinc);
+
 // Station case codes of the solution.
 enum StationCase {
   kOrdinary = 1,

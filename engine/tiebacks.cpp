@@ -10,8 +10,7 @@ bool MakeTieback(const TiebackInput& in, int IUNIT, double HINC, double WA,
   const bool english = IUNIT == 1;
   const double feet = english ? 12.0 : 1.0;
   t.input = in;
-  const double s = std::round(feet * in.depth / HINC);
-  t.station = std::fabs(s) < 1e6 ? static_cast<int>(s) : 1000000;
+  t.station = NearestStation(feet * in.depth, HINC);
   t.theta = in.angle * 3.1416 / 180;  // the constant the results were made with
   const double c = std::cos(t.theta);
   // One tieback every `spacing` serves WA/spacing of a tieback per analysis.
