@@ -124,6 +124,10 @@ TMainForm::TMainForm(QWidget* parent)
   createStatusBar();
   readSettings();
   WireDialogs();
+  WireGraphWindows();
+  WireExport();
+  WireSideView();
+  WireView3D();
 
   ChooseOpenName = [this]() -> std::pair<QString, int> {
     QFileDialog dialog(this, QStringLiteral("Open"));

@@ -165,6 +165,12 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<TInputDialogs> dialogs_;
   void WireDialogs();
   ResultGraphs graphs_;
+  // The result and view windows install their commands here, each from a
+  // file of its own.
+  void WireGraphWindows();
+  void WireExport();
+  void WireSideView();
+  void WireView3D();
   TTableWindows table_windows_;
   TAppSettings settings_;
   std::unique_ptr<TDynamicLibrary> library_;
