@@ -54,7 +54,11 @@ class TGraphPlot {
   std::string XCaption2, XUnits2, YCaption2, YUnits2;
   std::string XCaption3, XUnits3, YCaption3, YUnits3;
   bool XOnTop = false, ShowLegend = true, ShowLayers = false, ShowWall = false,
-       ShowThree = false;
+       ShowThree = false, ShowFontWidth = true;
+  // The graph title and where it stands (top or bottom), set from the
+  // graph window; kept while the program runs.
+  std::string Title;
+  bool TitleOnTop = false;
   int WallLineCount = 0, Markers = 1, SizeFont = 10, LegendFont = 11, WidthLine = 1;
 
  private:

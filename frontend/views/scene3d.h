@@ -1,0 +1,81 @@
+// The 3D view's scene without any drawing: what the window shows as lists of
+// coloured triangles and lines in world coordinates, built from the project
+// and, after an analysis, the deflections.
+//
+// World axes: x across the wall (backfill side negative, excavation side
+// positive), y along the wall face, z upward with the wall top at z = 0
+// (z = -depth). Units are feet for English projects (the project's inches
+// divided by 12) and metres otherwise.
+#pragma once
+
+#include <vector>
+
+#include "input_tables.h"
+#include "plot_data.h"
+#include "program_data.h"
+
+namespace kestra::view3d {
+
+struct Vec3 {
+  double x = 0.0, y = 0.0, z = 0.0;
+};
+
+// Red, green, blue and opacity, 0..1.
+struct Rgba {
+  float r = 0.0f, g = 0.0f, b = 0.0f, a = 1.0f;
+};
+
+enum class PrimitiveKind { kTriangles, kLines };
+
+// Triangles: every three vertices one face; lines: every two one segment.
+// Normals, when given, are one per vertex.
+struct Primitive {
+  PrimitiveKind kind = PrimitiveKind::kTriangles;
+  Rgba colour;
+  std::vector<Vec3> vertices;
+  std::vector<Vec3> normals;
+};
+
+// Drawn in order.
+struct DisplayList {
+  std::vector<Primitive> items;
+};
+
+// What the "Show 3DView" menu and the deformed-shape dialog switch.
+struct SceneOptions {
+  bool axes = true;
+  bool water_level = true;
+  bool soil_layers = true;
+  bool wall = true;  // the retaining wall, undeformed
+  bool additional_surcharge = true;
+  bool uniform_load = true;
+  bool lateral_springs = true;
+  bool tiebacks = true;
+  bool concentrated_loads = true;
+  bool boundary_conditions = true;
+  bool deformed_shape = false;
+  bool undeformed_model = false;
+  long double factor = 1.0L;  // deformation factor
+};
+
+// The box the scene occupies, in world units.
+struct SceneExtents {
+  double across = 0.0;    // x extent, 2d
+  double along = 0.0;     // y extent, 2 x (5 W)
+  double top = 0.0;       // highest z
+  double bottom = 0.0;    // lowest z
+  double largest = 0.0;   // largest absolute extent
+  Vec3 centre;            // the initial view centres on it
+};
+
+struct SceneInput;  // defined in scene3d_input.h
+
+// The three display lists: 1 loading (empty), 5 soil layers and water,
+// 2 wall and loads.
+struct Scene {
+  DisplayList loading;
+  DisplayList soil;
+  DisplayList wall;
+};
+
+}  // namespace kestra::view3d
