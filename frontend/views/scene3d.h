@@ -68,7 +68,8 @@ struct SceneExtents {
   Vec3 centre;            // the initial view centres on it
 };
 
-struct SceneInput;  // defined in scene3d_input.h
+// What the scene takes from the project, in world units.
+struct SceneInput;
 
 // The three display lists: 1 loading (empty), 5 soil layers and water,
 // 2 wall and loads.
@@ -77,5 +78,15 @@ struct Scene {
   DisplayList soil;
   DisplayList wall;
 };
+
+// The scene's quantities from the project's options and tables, and the
+// deflections of curve 0 of the deflection graph (empty before a run).
+SceneInput ReadSceneInput(const TProgramData& data, const InputTables& tables,
+                          const TGraphPlot& deflection);
+SceneExtents GetMaxDims(const SceneInput& input);
+Scene BuildScene(const SceneInput& input, const SceneOptions& options);
+
+// The deformation factor one step up or down through 1..9 of its decade.
+long double StepFactor(long double factor, bool up);
 
 }  // namespace kestra::view3d
