@@ -1,5 +1,6 @@
 #include "excel_export.h"
 
+#include <locale.h>
 #include <stdlib.h>
 #include <unistd.h>
 #include <xlsxwriter.h>
@@ -214,8 +215,37 @@ void CheckSize(const TGraphPlot& graph, int k) {
   }
 }
 
+// The workbook library prints numbers with the C library, which follows
+// the numeric locale the window toolkit took from the user. For the time of
+// the export this thread alone formats numbers the C way, with ".".
+class CNumbers {
+ public:
+  CNumbers() {
+    const locale_t base = duplocale(LC_GLOBAL_LOCALE);
+    if (base == locale_t{}) return;
+    c_ = newlocale(LC_NUMERIC_MASK, "C", base);
+    if (c_ == locale_t{}) {
+      freelocale(base);
+      return;
+    }
+    previous_ = uselocale(c_);
+  }
+  ~CNumbers() {
+    if (c_ == locale_t{}) return;
+    uselocale(previous_);
+    freelocale(c_);
+  }
+  CNumbers(const CNumbers&) = delete;
+  CNumbers& operator=(const CNumbers&) = delete;
+
+ private:
+  locale_t c_{};
+  locale_t previous_{};
+};
+
 // Builds the workbook into `file` with the workbook library.
 void BuildWorkbook(const std::vector<const TGraphPlot*>& graphs, const std::string& file) {
+  const CNumbers c_numbers;
   for (size_t k = 0; k < graphs.size(); ++k) CheckSize(*graphs[k], static_cast<int>(k + 1));
 
   lxw_workbook* book = Made(workbook_new(file.c_str()), "the workbook");
