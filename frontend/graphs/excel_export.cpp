@@ -299,6 +299,8 @@ void BuildWorkbook(const std::vector<const TGraphPlot*>& graphs, const std::stri
         Made(workbook_add_chartsheet(book, plot.c_str()), "sheet " + plot);
     Check(chartsheet_set_chart(chart_sheet, MakeChart(book, graph, page, x_title, y_title)),
           plot);
+    // A chart sheet prints across the page, as the spreadsheet's own do.
+    chartsheet_set_landscape(chart_sheet);
   }
   for (int c = 0; c < static_cast<int>(widths.size()); ++c) {
     Check(worksheet_set_column(legend, Col(c + 2), Col(c + 2),

@@ -368,6 +368,8 @@ TEST_F(ExcelExportFile, Charts) {
     SCOPED_TRACE(e.sheet);
     const std::string chart = book.ChartOf(e.sheet);
     ASSERT_FALSE(chart.empty());
+    EXPECT_NE(book.Part(book.SheetPart(e.sheet)).find("orientation=\"landscape\""),
+              std::string::npos);
     EXPECT_NE(chart.find("<c:scatterStyle val=\"lineMarker\"/>"), std::string::npos);
     EXPECT_NE(chart.find("<c:autoTitleDeleted val=\"1\"/>"), std::string::npos);
 
