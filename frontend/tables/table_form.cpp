@@ -493,6 +493,7 @@ void TTableForm::RewriteCells() {
 
 void TTableForm::RewriteCell(int col, int row) {
   if (!table_) return;
+  TableRedrawn();
   RefreshFlexButtons(row);
   const int g = GridColumn(col);
   if (g < 0 || row < 0 || row >= grid_->rowCount()) return;
@@ -502,7 +503,6 @@ void TTableForm::RewriteCell(int col, int row) {
   if (QLineEdit* editor = delegate_->EditorOn(grid_->model()->index(row, g))) {
     editor->setText(text);
   }
-  TableRedrawn();
 }
 
 void TTableForm::RowButtonsState() {
