@@ -117,7 +117,6 @@ class TTableForm : public QWidget {
 
  private:
   friend class table_form_detail::CellGrid;
-  friend class table_form_detail::CellDelegate;
 
   bool Commit(bool report);
   bool MayLeaveCell(int grid_row, int grid_col);
