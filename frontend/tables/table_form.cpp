@@ -25,6 +25,8 @@
 #include "enum_column.h"
 #include "help_pictures.h"
 #include "info_box_widget.h"
+#include "table_chart.h"
+#include "table_chart_form.h"
 
 namespace kestra {
 namespace {
@@ -67,8 +69,11 @@ namespace table_form_detail {
 // text being typed, and turns Enter into the grid's Enter navigation.
 class CellDelegate : public QStyledItemDelegate {
  public:
-  CellDelegate(QObject* parent, std::function<void()> on_enter)
-      : QStyledItemDelegate(parent), on_enter_(std::move(on_enter)) {}
+  CellDelegate(QObject* parent, std::function<void()> on_enter,
+               std::function<void(const QKeyEvent&)> on_key)
+      : QStyledItemDelegate(parent),
+        on_enter_(std::move(on_enter)),
+        on_key_(std::move(on_key)) {}
 
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override {
@@ -94,6 +99,10 @@ class CellDelegate : public QStyledItemDelegate {
 
  protected:
   bool eventFilter(QObject* object, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress ||
+        event->type() == QEvent::KeyRelease) {
+      on_key_(*static_cast<QKeyEvent*>(event));
+    }
     if (event->type() == QEvent::KeyPress) {
       const int key = static_cast<QKeyEvent*>(event)->key();
       if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -106,6 +115,7 @@ class CellDelegate : public QStyledItemDelegate {
 
  private:
   std::function<void()> on_enter_;
+  std::function<void(const QKeyEvent&)> on_key_;
   mutable QPointer<QLineEdit> editor_;
   mutable QPersistentModelIndex editor_index_;
 };
@@ -121,9 +131,15 @@ class CellGrid : public QTableWidget {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
       form_.GridEnter();
       event->accept();
-      return;
+    } else {
+      QTableWidget::keyPressEvent(event);
     }
-    QTableWidget::keyPressEvent(event);
+    form_.GridKey(*event);
+  }
+
+  void keyReleaseEvent(QKeyEvent* event) override {
+    QTableWidget::keyReleaseEvent(event);
+    form_.GridKey(*event);
   }
 
   // A click on another cell commits first; a refused commit swallows the
@@ -163,9 +179,14 @@ using table_form_detail::CellGrid;
 
 TTableForm::TTableForm(TGridTable& table, TTableWindows& windows,
                        QWidget* parent)
+    : TTableForm(table, windows, parent, kMostRowsShown) {}
+
+TTableForm::TTableForm(TGridTable& table, TTableWindows& windows,
+                       QWidget* parent, int most_rows_shown)
     : QWidget(parent, Qt::Window),
       table_(&table),
       windows_(windows),
+      most_rows_shown_(std::max(most_rows_shown, 1)),
       grid_(std::make_unique<CellGrid>(*this)),
       btn_add_(std::make_unique<QPushButton>(QStringLiteral("&Add Row"), this)),
       btn_ins_(
@@ -185,7 +206,9 @@ TTableForm::TTableForm(TGridTable& table, TTableWindows& windows,
 
   margin_ = std::max(1, logicalDpiX() / 20);
 
-  delegate_ = new CellDelegate(grid_.get(), [this] { GridEnter(); });
+  delegate_ = new CellDelegate(
+      grid_.get(), [this] { GridEnter(); },
+      [this](const QKeyEvent& event) { GridKey(event); });
   grid_->setItemDelegate(delegate_);
   QItemSelectionModel* plain = grid_->selectionModel();
   grid_->setSelectionModel(new GuardedSelection(
@@ -267,7 +290,7 @@ void TTableForm::Attach() {
     if (table.Column(c).Visible()) ++visible;
   }
   view_.cols_shown = visible;
-  view_.rows_shown = std::min(table.RowCount(), kMostRowsShown);
+  view_.rows_shown = std::min(table.RowCount(), most_rows_shown_);
 
   table.OnTableChanged = [this] { Refresh(); };
   table.OnCellChanged = [this](int col, int row) { RewriteCell(col, row); };
@@ -423,6 +446,7 @@ void TTableForm::Refresh() {
   RowButtonsState();
   refreshing_ = false;
   LayoutWindow();
+  TableRedrawn();
 }
 
 void TTableForm::RefreshFlexButtons(int row) {
@@ -469,6 +493,7 @@ void TTableForm::RewriteCells() {
 
 void TTableForm::RewriteCell(int col, int row) {
   if (!table_) return;
+  TableRedrawn();
   RefreshFlexButtons(row);
   const int g = GridColumn(col);
   if (g < 0 || row < 0 || row >= grid_->rowCount()) return;
@@ -657,8 +682,9 @@ GridMetrics TTableForm::Measure() const {
     below += img_help_->height() + margin_;
     min_width = std::max(min_width, margin_ + img_help_->width());
   }
-  m.chrome_height = margin_ + below;
-  m.min_width = min_width + margin_;
+  const ExtraSpace extras = Extras();
+  m.chrome_height = margin_ + extras.above + below + extras.below;
+  m.min_width = std::max(min_width, extras.right) + margin_;
   return m;
 }
 
@@ -684,9 +710,10 @@ void TTableForm::LayoutWindow() {
                                           ? Qt::ScrollBarAlwaysOn
                                           : Qt::ScrollBarAlwaysOff);
   const PixelSize grid = GridSize(m, v);
-  grid_->setGeometry(margin_, margin_, grid.width, grid.height);
+  const int grid_top = margin_ + Extras().above;
+  grid_->setGeometry(margin_, grid_top, grid.width, grid.height);
 
-  int y = margin_ + grid.height + margin_;
+  int y = grid_top + grid.height + margin_;
   int x = margin_;
   for (QPushButton* button : {btn_add_.get(), btn_ins_.get(), btn_del_.get()}) {
     button->resize(button->sizeHint());
@@ -694,6 +721,7 @@ void TTableForm::LayoutWindow() {
     x += button->width() + margin_;
   }
   if (!btn_add_->isHidden()) y += btn_add_->height() + margin_;
+  y = LayoutExtras(y);
   lbl_comments_->move(margin_, y);
   if (!lbl_comments_->isHidden()) y += lbl_comments_->height() + margin_;
   img_help_->move(margin_, y);
@@ -757,14 +785,20 @@ void TTableForm::BtnAddClick() {
   if (table.MaxRows() > 0 && table.RowCount() >= table.MaxRows()) return;
   table.HoldNotifications();
   if (view_.rows_shown >= table.RowCount() &&
-      view_.rows_shown < kMostRowsShown) {
+      view_.rows_shown < most_rows_shown_) {
     view_.rows_shown =
-        std::min(view_.rows_shown + table.RowGroup(), kMostRowsShown);
+        std::min(view_.rows_shown + table.RowGroup(), most_rows_shown_);
   }
   table.AddRowBlock();
   table.SetChanged();
   table.ResumeNotifications();
   ScrollToLastRow();
+}
+
+void TTableForm::ShowAddedRows(int rows_before) {
+  if (!table_ || view_.rows_shown < rows_before) return;
+  view_.rows_shown = std::min(table_->RowCount(), most_rows_shown_);
+  LayoutWindow();
 }
 
 void TTableForm::BtnInsClick() {
@@ -775,9 +809,9 @@ void TTableForm::BtnInsClick() {
   table.HoldNotifications();
   table.SetChanged();
   if (view_.rows_shown >= table.RowCount() &&
-      view_.rows_shown < kMostRowsShown) {
+      view_.rows_shown < most_rows_shown_) {
     view_.rows_shown =
-        std::min(view_.rows_shown + table.RowGroup(), kMostRowsShown);
+        std::min(view_.rows_shown + table.RowGroup(), most_rows_shown_);
   }
   table.InsertRowBlock(row);
   table.ResumeNotifications();
@@ -800,7 +834,11 @@ TTableForm* TTableWindows::Show(TGridTable& table) {
   if (!table.HasVisibleColumn()) return nullptr;
   TTableForm* form = Find(table);
   if (!form) {
-    form = new TTableForm(table, *this, frame_);
+    if (auto* chart = dynamic_cast<TGridTableChart*>(&table)) {
+      form = new TTableChartForm(*chart, *this, frame_);
+    } else {
+      form = new TTableForm(table, *this, frame_);
+    }
     forms_[&table] = form;
   }
   form->showNormal();

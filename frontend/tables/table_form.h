@@ -19,6 +19,7 @@
 #include "table.h"
 #include "table_form_sizing.h"
 
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -80,6 +81,35 @@ class TTableForm : public QWidget {
   void BtnDelClick();
 
  protected:
+  // For windows that add controls: `most_rows_shown` limits RowsShown, at
+  // opening and when rows are added. The window refreshes while it is being
+  // constructed, before the hooks below are overridden, so a derived window
+  // calls Refresh once its own controls exist.
+  TTableForm(TGridTable& table, TTableWindows& windows, QWidget* parent,
+             int most_rows_shown);
+
+  // Room taken by added controls: `above` the grid, `below` the row
+  // buttons, and the right edge they need.
+  struct ExtraSpace {
+    int above = 0;
+    int below = 0;
+    int right = 0;
+  };
+  virtual ExtraSpace Extras() const { return {}; }
+  // Places the added controls from `top` (below the row buttons); returns
+  // where the comments go.
+  virtual int LayoutExtras(int top) { return top; }
+  // The grid has shown the table anew: a refresh or a cell rewritten.
+  virtual void TableRedrawn() {}
+  // A key pressed or released in the grid or its cell editor.
+  virtual void GridKey(const QKeyEvent& /*event*/) {}
+
+  void Refresh();
+  void Report(const std::string& message);
+  // Rows were added by other means than the row buttons: as there, a window
+  // that showed all `rows_before` rows grows to show the new ones.
+  void ShowAddedRows(int rows_before);
+
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -91,12 +121,10 @@ class TTableForm : public QWidget {
   bool Commit(bool report);
   bool MayLeaveCell(int grid_row, int grid_col);
   bool Selectable(int grid_col) const;
-  void Report(const std::string& message);
   void GridEnter();
   void FocusChanged(QWidget* old, QWidget* now);
   void Attach();
   void Detach();
-  void Refresh();
   void RewriteCells();
   void RewriteCell(int col, int row);
   void RefreshFlexButtons(int row);
@@ -112,6 +140,7 @@ class TTableForm : public QWidget {
 
   TGridTable* table_;
   TTableWindows& windows_;
+  int most_rows_shown_;
   std::unique_ptr<table_form_detail::CellGrid> grid_;
   table_form_detail::CellDelegate* delegate_ = nullptr;  // owned by grid_
   std::unique_ptr<QPushButton> btn_add_;
