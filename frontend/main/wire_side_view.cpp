@@ -1,8 +1,34 @@
 // The wall geometry side view.
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <memory>
+
 #include "main_form.h"
+#include "side_view.h"
 
 namespace kestra {
 
-void TMainForm::WireSideView() {}
+// "View Wall Geometry" and the toolbar's "View Soil Profile": one side view
+// at a time, created while none is open and brought forward afterwards. The
+// pointer forgets the window when it closes.
+void TMainForm::WireSideView() {
+  auto side_view = std::make_shared<QPointer<TDlgSideView>>();
+  SetCommandHandler(QStringLiteral("CompLayers"), [this, side_view] {
+    QPointer<TDlgSideView>& view = *side_view;
+    if (!view) {
+      view = new TDlgSideView([this]() -> const TProgramData& { return Data(); });
+      QMdiSubWindow* sub = MdiArea()->addSubWindow(view);
+      sub->setAttribute(Qt::WA_DeleteOnClose);
+      sub->setWindowIcon(windowIcon());
+      view->FormActivate();
+    }
+    auto* sub = qobject_cast<QMdiSubWindow*>(view->parentWidget());
+    if (!sub) return;
+    sub->showNormal();
+    MdiArea()->setActiveSubWindow(sub);
+    view->FormActivate();
+  });
+}
 
 }  // namespace kestra
