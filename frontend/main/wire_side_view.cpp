@@ -2,6 +2,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <algorithm>
 #include <memory>
 
 #include "main_form.h"
@@ -21,6 +22,9 @@ void TMainForm::WireSideView() {
       QMdiSubWindow* sub = MdiArea()->addSubWindow(view);
       sub->setAttribute(Qt::WA_DeleteOnClose);
       sub->setWindowIcon(windowIcon());
+      // A tall section: most of the frame's height, three quarters of its width.
+      const QSize area = MdiArea()->viewport()->size();
+      sub->resize(std::max(area.width() * 3 / 4, 480), std::max(area.height() * 9 / 10, 400));
       view->FormActivate();
     }
     auto* sub = qobject_cast<QMdiSubWindow*>(view->parentWidget());

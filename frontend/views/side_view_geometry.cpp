@@ -34,8 +34,10 @@ Extended LayerDepth(const TProgramData& data, Extended depth) {
   return data.Units == kEnglishUnits ? depth * 12 : depth;
 }
 
+// Six significant digits, as a label on a drawing is read: a unit weight
+// converted from a file's lbs/in^3 shows as 120, not 119.999999232.
 std::string General(std::optional<Extended> value) {
-  return FormatGeneral(value.value_or(0), 15);
+  return FormatGeneral(value.value_or(0), 6);
 }
 
 // Builds the primitives in drawing order with the current pen.
@@ -92,7 +94,9 @@ class DrawingBuilder {
 
   void Build() {
     paint_.SetPen(device_.thin);
-    if (d_.PressureOption == 2 || d_.PyCurveOption == 2) SoilLayers();
+    // The layers are drawn whenever the soil data are in use, trapezoidal
+    // pressure of anchored walls included.
+    if (d_.PressureOption > 1 || d_.PyCurveOption == 2) SoilLayers();
     Wall();
     GroundLines();
     paint_.SetPen(device_.symbol);

@@ -272,6 +272,10 @@ TEST(SideViewGeometry, LayerBoundariesAndTexts) {
   EXPECT_TRUE(Texts(w.Draw(Device::Screen(800, 600))).empty());
   w.data.PyCurveOption = 2;
   EXPECT_EQ(Texts(w.Draw(Device::Screen(800, 600))).size(), 4u);
+  // Trapezoidal pressure (anchored walls) uses the soil data too.
+  w.data.PyCurveOption = 0;
+  w.data.PressureOption = 3;
+  EXPECT_EQ(Texts(w.Draw(Device::Screen(800, 600))).size(), 4u);
 }
 
 TEST(SideViewGeometry, SoilTextsOfEveryType) {
@@ -292,6 +296,7 @@ TEST(SideViewGeometry, SoilTextsOfEveryType) {
       {5, {17.5L, 28, 0.1L},   "Silt",                      "\u00f8= 28; c= 0.1; gamma= 17.5"},
       {6, {23, 50000},         "Rock",                      "compressive strength= 50000; gamma= 23"},
       {7, {21, 1.5e-7L},       "Weak Rock",                 "compressive strength= 1.5E-7; gamma= 21"},
+      {4, {119.999999232L, 30.25L}, "Sand",                 "\u00f8= 30.25; gamma= 120"},
   };
   // clang-format on
   for (const Row& r : rows) {
