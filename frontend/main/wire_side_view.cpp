@@ -25,12 +25,17 @@ void TMainForm::WireSideView() {
       // A tall section: most of the frame's height, three quarters of its width.
       const QSize area = MdiArea()->viewport()->size();
       sub->resize(std::max(area.width() * 3 / 4, 480), std::max(area.height() * 9 / 10, 400));
-      view->FormActivate();
     }
     auto* sub = qobject_cast<QMdiSubWindow*>(view->parentWidget());
     if (!sub) return;
-    sub->showNormal();
+    // A maximised view stays maximised; a minimised one comes back.
+    if (sub->isMinimized()) {
+      sub->showNormal();
+    } else {
+      sub->show();
+    }
     MdiArea()->setActiveSubWindow(sub);
+    // Already active, it is not activated again: rebuild here.
     view->FormActivate();
   });
 }
