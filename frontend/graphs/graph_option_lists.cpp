@@ -1,0 +1,70 @@
+#include "graph_option_lists.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+
+namespace kestra {
+
+std::vector<std::string> CurveNames(const TGraphPlot& plot) {
+  std::vector<std::string> names;
+  const int n = plot.LineCount(CurveGroup::Lines);
+  names.reserve(static_cast<std::size_t>(n));
+  for (int k = 0; k < n; ++k) {
+    names.push_back(plot.CurveLabel(plot.Line(CurveGroup::Lines, k)));
+  }
+  return names;
+}
+
+std::vector<std::string> CurveStates(const TGraphPlot& plot) {
+  std::vector<std::string> states;
+  const int n = plot.LineCount(CurveGroup::Lines);
+  states.reserve(static_cast<std::size_t>(n));
+  for (int k = 0; k < n; ++k) {
+    states.emplace_back(plot.Line(CurveGroup::Lines, k).Active ? kCurveActive
+                                                                : kCurveInactive);
+  }
+  return states;
+}
+
+std::string ActiveCurveLine(const std::string& state, const std::string& name) {
+  return state + "   " + name;
+}
+
+bool IsActiveState(const std::string& state) { return state == kCurveActive; }
+
+std::string FlippedState(const std::string& state) {
+  return IsActiveState(state) ? kCurveInactive : kCurveActive;
+}
+
+void ApplyCurveNames(TGraphPlot& plot, const std::vector<std::string>& names) {
+  const int n = std::min(plot.LineCount(CurveGroup::Lines),
+                         static_cast<int>(names.size()));
+  for (int k = 0; k < n; ++k) {
+    plot.Line(CurveGroup::Lines, k).Name = names[static_cast<std::size_t>(k)];
+  }
+}
+
+void ApplyCurveStates(TGraphPlot& plot, const std::vector<std::string>& states) {
+  const int n = std::min(plot.LineCount(CurveGroup::Lines),
+                         static_cast<int>(states.size()));
+  for (int k = 0; k < n; ++k) {
+    plot.Line(CurveGroup::Lines, k).Active =
+        IsActiveState(states[static_cast<std::size_t>(k)]);
+  }
+}
+
+PaletteColour CurvePaletteColour(int k) {
+  static constexpr std::array<PaletteColour, 17> kPalette{{
+      {0, 0, 0},       {0, 0, 255},     {255, 0, 0},     {0, 128, 0},
+      {128, 0, 128},   {128, 0, 0},     {0, 0, 128},     {255, 0, 255},
+      {128, 128, 0},   {0, 128, 128},   {128, 128, 128}, {0, 255, 0},
+      {128, 128, 128}, {192, 192, 192}, {192, 192, 192}, {255, 255, 0},
+      {0, 255, 255},
+  }};
+  const int n = static_cast<int>(kPalette.size());
+  const int i = ((k % n) + n) % n;  // a negative index still picks a colour
+  return kPalette[static_cast<std::size_t>(i)];
+}
+
+}  // namespace kestra
