@@ -41,7 +41,12 @@ void ApplyCurveNames(TGraphPlot& plot, const std::vector<std::string>& names) {
   const int n = std::min(plot.LineCount(CurveGroup::Lines),
                          static_cast<int>(names.size()));
   for (int k = 0; k < n; ++k) {
-    plot.Line(CurveGroup::Lines, k).Name = names[static_cast<std::size_t>(k)];
+    TLine& line = plot.Line(CurveGroup::Lines, k);
+    const std::string& name = names[static_cast<std::size_t>(k)];
+    // A default label left as it was stays a default, so that it follows
+    // the curve's number (a p-y curve's depth) after the next analysis.
+    if (name.empty() || name == plot.CurveLabel(line)) continue;
+    line.Name = name;
   }
 }
 

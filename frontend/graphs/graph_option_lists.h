@@ -26,6 +26,7 @@ std::string FlippedState(const std::string& state);
 
 // Names become the curves' Names, states their Active flags; entries beyond
 // the number of curves are ignored, curves beyond the entries keep theirs.
+// A name equal to the curve's present label, or empty, changes nothing.
 void ApplyCurveNames(TGraphPlot& plot, const std::vector<std::string>& names);
 void ApplyCurveStates(TGraphPlot& plot, const std::vector<std::string>& states);
 
