@@ -313,3 +313,39 @@ TEST_F(GraphDialogs, PageSetupMarginsInThousandthsOfAnInch) {
 
 }  // namespace
 }  // namespace kestra
+
+namespace kestra {
+namespace {
+
+// Writes the pictures of the dialogs for the user guide when
+// KESTRA_SCREENSHOT_DIR names a folder; otherwise does nothing.
+TEST(GraphDialogsScreenshot, WritesPicturesWhenAsked) {
+  const QByteArray dir = qgetenv("KESTRA_SCREENSHOT_DIR");
+  if (dir.isEmpty()) GTEST_SKIP() << "KESTRA_SCREENSHOT_DIR not set";
+  TGraphPlot plot("Deflection vs Depth", "Load #");
+  plot.SetLineCount(kMain, 5);
+  const char* const names[] = {"Stage: 1", "Stage: 2", "Stage: 3", "Stage: 4",
+                               "Stage: 5"};
+  for (int k = 0; k < 5; ++k) plot.Line(kMain, k).Name = names[k];
+  plot.Line(kMain, 3).Active = false;
+
+  TfrmLineNames legend;
+  legend.SetNames(CurveNames(plot));
+  legend.resize(220, 240);
+  legend.show();
+  legend.lbLines->setCurrentRow(1);
+  TfrmActiveLines active;
+  active.SetCurves(CurveNames(plot), CurveStates(plot));
+  active.resize(240, 300);
+  active.show();
+  active.lbLines->item(3)->setSelected(true);
+  TdlgFormat format;
+  format.show();
+  ProcessEvents();
+  EXPECT_TRUE(legend.grab().save(QString::fromLocal8Bit(dir) + "/legend.png"));
+  EXPECT_TRUE(active.grab().save(QString::fromLocal8Bit(dir) + "/active.png"));
+  EXPECT_TRUE(format.grab().save(QString::fromLocal8Bit(dir) + "/format.png"));
+}
+
+}  // namespace
+}  // namespace kestra
