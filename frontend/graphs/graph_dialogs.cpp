@@ -1,5 +1,6 @@
 #include "graph_dialogs.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QFontDatabase>
 #include <QFormLayout>
@@ -131,7 +132,9 @@ TfrmLineNames::TfrmLineNames(QWidget* parent) : QDialog(parent) {
   connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TfrmLineNames::SetNames(const std::vector<std::string>& names) {
+void TfrmLineNames::SetNames(const std::vector<std::string>& names,
+                             const std::vector<int>& colours) {
+  colours_ = colours;
   lbLines->clear();
   for (const std::string& name : names) lbLines->addItem(ToQt(name));
   if (lbLines->count() > 0) lbLines->setCurrentRow(0);
@@ -151,9 +154,15 @@ void TfrmLineNames::ShowSelected() {
   const QListWidgetItem* item = lbLines->item(row);
   edLine->setText(item ? item->text() : QString());
   edLine->setEnabled(item != nullptr);
-  const PaletteColour c = CurvePaletteColour(row < 0 ? 0 : row);
-  QPalette palette = edLine->palette();
-  palette.setColor(QPalette::Text, QColor(c.Red, c.Green, c.Blue));
+  int colour = row;
+  if (row >= 0 && static_cast<std::size_t>(row) < colours_.size()) {
+    colour = colours_[static_cast<std::size_t>(row)];
+  }
+  QPalette palette = QApplication::palette(edLine);
+  if (colour >= 0) {
+    const PaletteColour c = CurvePaletteColour(colour);
+    palette.setColor(QPalette::Text, QColor(c.Red, c.Green, c.Blue));
+  }
   edLine->setPalette(palette);
 }
 
@@ -179,7 +188,8 @@ void TfrmLineNames::OkClick() {
 
 bool EditLegend(QWidget* parent, TGraphPlot& plot) {
   TfrmLineNames dialog(parent);
-  dialog.SetNames(CurveNames(plot));
+  // The colours match the curves as the graph draws them.
+  dialog.SetNames(CurveNames(plot), CurveColourIndices(plot));
   if (dialog.exec() != QDialog::Accepted) return false;
   ApplyCurveNames(plot, dialog.Names());
   return true;

@@ -56,7 +56,11 @@ class TfrmLineNames : public QDialog {
  public:
   explicit TfrmLineNames(QWidget* parent = nullptr);
 
-  void SetNames(const std::vector<std::string>& names);
+  // Each name is shown in the palette colour of its entry in `colours`
+  // (the curve's colour in the graph; -1 for the plain text colour); without
+  // that list, in the colour of its row.
+  void SetNames(const std::vector<std::string>& names,
+                const std::vector<int>& colours = {});
   std::vector<std::string> Names() const;
 
   QLabel* Label1 = nullptr;
@@ -72,6 +76,7 @@ class TfrmLineNames : public QDialog {
   void CommitEdit();
   void OkClick();
 
+  std::vector<int> colours_;
   bool committing_ = false;
 };
 

@@ -59,6 +59,15 @@ void ApplyCurveStates(TGraphPlot& plot, const std::vector<std::string>& states) 
   }
 }
 
+std::vector<int> CurveColourIndices(const TGraphPlot& plot) {
+  std::vector<int> indices;
+  int next = 0;
+  for (int k = 0; k < plot.LineCount(CurveGroup::Lines); ++k) {
+    indices.push_back(plot.Line(CurveGroup::Lines, k).Active ? next++ : -1);
+  }
+  return indices;
+}
+
 PaletteColour CurvePaletteColour(int k) {
   static constexpr std::array<PaletteColour, 17> kPalette{{
       {0, 0, 0},       {0, 0, 255},     {255, 0, 0},     {0, 128, 0},

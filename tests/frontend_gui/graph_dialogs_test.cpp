@@ -107,6 +107,7 @@ TEST_F(GraphDialogs, TitleTakesTextAndPlaceHoweverClosed) {
 }
 
 TEST_F(GraphDialogs, LegendRenamesWithOk) {
+  plot.Line(kMain, 1).Active = false;
   WhenShown<TfrmLineNames>([](TfrmLineNames& d) {
     EXPECT_EQ(ListTexts(*d.lbLines),
               (std::vector<std::string>{"Load #1", "Long-Term", "Load #3"}));
@@ -114,8 +115,9 @@ TEST_F(GraphDialogs, LegendRenamesWithOk) {
     EXPECT_EQ(d.edLine->text(), "Load #1");
     SelectRow(*d.lbLines, 2);
     EXPECT_EQ(d.edLine->text(), "Load #3");
-    // Curve 2 is drawn in red: the edit shows the name in the same colour.
-    EXPECT_EQ(d.edLine->palette().color(QPalette::Text), QColor(255, 0, 0));
+    // Curve 1 is inactive, so curve 2 is the second drawn: blue, as in the
+    // graph.
+    EXPECT_EQ(d.edLine->palette().color(QPalette::Text), QColor(0, 0, 255));
     Retype(*d.edLine, "After dredging");
     EXPECT_EQ(d.lbLines->item(2)->text(), "After dredging");
     d.btnOK->click();

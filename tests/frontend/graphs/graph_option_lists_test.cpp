@@ -27,6 +27,7 @@ TEST(GraphOptionLists, ListsFollowTheCurvesInOrder) {
   EXPECT_EQ(CurveNames(g),
             (std::vector<std::string>{"Depth 12.5", "top of rock", "Depth 30"}));
   EXPECT_EQ(CurveStates(g), (std::vector<std::string>{" yes : ", " yes : ", " no  : "}));
+  EXPECT_EQ(CurveColourIndices(g), (std::vector<int>{0, 1, -1}));
   EXPECT_EQ(ActiveCurveLine(kCurveInactive, "Depth 30"), " no  :    Depth 30");
   EXPECT_EQ(ActiveCurveLine(kCurveActive, "Load #1"), " yes :    Load #1");
 
