@@ -21,6 +21,7 @@
 #include "data_edit_widget.h"
 #include "graph_option_lists.h"
 #include "info_box_widget.h"
+#include "plot_layout.h"
 
 namespace kestra {
 namespace {
@@ -160,8 +161,8 @@ void TfrmLineNames::ShowSelected() {
   }
   QPalette palette = QApplication::palette(edLine);
   if (colour >= 0) {
-    const PaletteColour c = CurvePaletteColour(colour);
-    palette.setColor(QPalette::Text, QColor(c.Red, c.Green, c.Blue));
+    const Rgb c = PaletteColour(colour);
+    palette.setColor(QPalette::Text, QColor(c.R, c.G, c.B));
   }
   edLine->setPalette(palette);
 }

@@ -1,7 +1,6 @@
 #include "graph_option_lists.h"
 
 #include <algorithm>
-#include <array>
 #include <cstddef>
 
 namespace kestra {
@@ -66,19 +65,6 @@ std::vector<int> CurveColourIndices(const TGraphPlot& plot) {
     indices.push_back(plot.Line(CurveGroup::Lines, k).Active ? next++ : -1);
   }
   return indices;
-}
-
-PaletteColour CurvePaletteColour(int k) {
-  static constexpr std::array<PaletteColour, 17> kPalette{{
-      {0, 0, 0},       {0, 0, 255},     {255, 0, 0},     {0, 128, 0},
-      {128, 0, 128},   {128, 0, 0},     {0, 0, 128},     {255, 0, 255},
-      {128, 128, 0},   {0, 128, 128},   {128, 128, 128}, {0, 255, 0},
-      {128, 128, 128}, {192, 192, 192}, {192, 192, 192}, {255, 255, 0},
-      {0, 255, 255},
-  }};
-  const int n = static_cast<int>(kPalette.size());
-  const int i = ((k % n) + n) % n;  // a negative index still picks a colour
-  return kPalette[static_cast<std::size_t>(i)];
 }
 
 }  // namespace kestra

@@ -30,16 +30,9 @@ std::string FlippedState(const std::string& state);
 void ApplyCurveNames(TGraphPlot& plot, const std::vector<std::string>& names);
 void ApplyCurveStates(TGraphPlot& plot, const std::vector<std::string>& states);
 
-// Palette index of every curve of Lines as the graph window colours it: its
-// position among the active curves; -1 for an inactive curve, which is not
-// drawn.
+// Palette index (PaletteColour) of every curve of Lines as the graph window
+// colours it: its position among the active curves; -1 for an inactive
+// curve, which is not drawn.
 std::vector<int> CurveColourIndices(const TGraphPlot& plot);
-
-struct PaletteColour {
-  int Red = 0, Green = 0, Blue = 0;
-  bool operator==(const PaletteColour&) const = default;
-};
-// Colour of curve and legend entry k: the 17-colour table taken cyclically.
-PaletteColour CurvePaletteColour(int k);
 
 }  // namespace kestra

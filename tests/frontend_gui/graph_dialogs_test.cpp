@@ -20,6 +20,7 @@
 #include "data_edit_widget.h"
 #include "graph_option_lists.h"
 #include "page_setup_dialog.h"
+#include "plot_layout.h"
 #include "widget_test_support.h"
 
 namespace kestra {
@@ -273,8 +274,8 @@ TEST_F(GraphDialogs, SaveAttributesCancelAndRefusals) {
 TEST(SaveColoursTest, SixteenColoursKeepTheCurvePalette) {
   QImage image(17, 1, QImage::Format_RGB32);
   for (int k = 0; k < 17; ++k) {
-    const PaletteColour c = CurvePaletteColour(k);
-    image.setPixel(k, 0, qRgb(c.Red, c.Green, c.Blue));
+    const Rgb c = PaletteColour(k);
+    image.setPixel(k, 0, qRgb(c.R, c.G, c.B));
   }
   const QImage reduced = ToSaveColours(image, SaveColours::k16);
   EXPECT_EQ(reduced.format(), QImage::Format_Indexed8);

@@ -75,18 +75,5 @@ TEST(GraphOptionLists, RenamedCurvesKeepTheirNamesDefaultsStayDefaults) {
   EXPECT_EQ(g.Line(kMain, 1).Name, "rock");
 }
 
-TEST(GraphOptionLists, PaletteRepeatsEverySeventeenCurves) {
-  struct Case {
-    int k;
-    PaletteColour colour;
-  };
-  const Case cases[] = {
-      {0, {0, 0, 0}},        {1, {0, 0, 255}},      {3, {0, 128, 0}},
-      {12, {128, 128, 128}}, {16, {0, 255, 255}},   {17, {0, 0, 0}},
-      {18, {0, 0, 255}},     {-1, {0, 255, 255}},
-  };
-  for (const Case& c : cases) EXPECT_EQ(CurvePaletteColour(c.k), c.colour) << c.k;
-}
-
 }  // namespace
 }  // namespace kestra
