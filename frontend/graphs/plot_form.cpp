@@ -121,7 +121,15 @@ void TPlotLegend::GrowWidth(int spare, bool assume_visible) {
     widest = std::max(widest, metrics.horizontalAdvance(text));
   }
   const int wanted = GrowLegendWidth(width(), widest, spare);
-  if (wanted != width()) resize(wanted, height());
+  if (wanted == width()) return;
+  resize(wanted, height());
+  // Wider, it must still stay inside the window.
+  if (parentWidget()) {
+    const PixelPoint kept =
+        ClampLegend({x(), y()}, width(), height(), parentWidget()->width(),
+                    parentWidget()->height());
+    move(kept.X, kept.Y);
+  }
 }
 
 int TPlotLegend::RowAt(int y) const {
