@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,9 @@ class TGraphPlot {
   std::string Title;
   bool TitleOnTop = false;
   int WallLineCount = 0, Markers = 1, SizeFont = 10, LegendFont = 11, WidthLine = 1;
+  // Called with the curve index and its legend text before each legend
+  // entry is added; may change the text.
+  std::function<void(int, std::string&)> onGetCaption;
 
  private:
   std::vector<TLine>& Group(CurveGroup g);

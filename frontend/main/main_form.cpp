@@ -32,6 +32,7 @@
 #include "icons.h"
 #include "info_box_widget.h"
 #include "names_file.h"
+#include "plot_form.h"
 #include "question_box.h"
 #include "run_checks.h"
 #include "stage_dialog.h"
@@ -741,6 +742,8 @@ void TMainForm::FileNewClick() {
   if (!MaybeSave()) return;
   project_->New();
   plot_data_loaded_ = false;
+  // The graphs still hold the former project's results.
+  plot_windows_->CloseAll();
   UpdateCaption();
   AfterProjectChange();
 }
@@ -780,6 +783,7 @@ void TMainForm::OpenFileName(const QString& path,
   }
   if (!message.empty()) ShowInformation(this, message);
   UpdateCaption();
+  plot_windows_->CloseAll();
   LoadPlotData(false);
   AddRecentFile(absolute);
   ShowInformation(this, Std(QStringLiteral("Data file: ") + ShownName(absolute) +
@@ -929,6 +933,7 @@ void TMainForm::LoadPlotData(bool show_errors) {
   if (!plot_data_loaded_ && show_errors) {
     ShowInformation(this, "An error occured in running the main program.");
   }
+  plot_windows_->GraphsChanged();
 }
 
 // ---------------------------------------------------------------------------

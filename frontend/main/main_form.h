@@ -37,6 +37,7 @@ namespace kestra {
 
 class TDlgOptions;
 class TDynamicLibrary;
+class TPlotWindows;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -55,6 +56,8 @@ class TMainForm : public QMainWindow {
   TProgramData& Data() { return project_->Data(); }
   InputTables& Tables() { return tables_; }
   ResultGraphs& Graphs() { return graphs_; }
+  // The graphs' windows, one per graph while it is open.
+  TPlotWindows& PlotWindows() { return *plot_windows_; }
   TTableWindows& TableWindows() { return table_windows_; }
   QMdiArea* MdiArea() const { return mdi_; }
   QLabel* StatusText() const { return status_text_; }
@@ -165,6 +168,8 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<TInputDialogs> dialogs_;
   void WireDialogs();
   ResultGraphs graphs_;
+  // After the graphs: their windows go first.
+  std::unique_ptr<TPlotWindows> plot_windows_;
   // The result and view windows install their commands here, each from a
   // file of its own.
   void WireGraphWindows();
