@@ -1,6 +1,7 @@
 #include "plot_layout.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cmath>
 #include <utility>
 
@@ -338,6 +339,32 @@ std::string TickLabel(long double value) { return FormatGeneral(value, 4); }
 std::string CaptionReadout(const std::string& caption, long double x,
                            long double y) {
   return caption + " X: " + FormatGeneral(x, 5) + " Y: " + FormatGeneral(y, 5);
+}
+
+bool LabelledAtStride(const TickMark& mark, int stride) {
+  if (!mark.Major || stride < 1) return false;
+  return (mark.K / 5) % stride == 0;
+}
+
+int LabelStride(const std::vector<TickMark>& marks, const std::vector<int>& widths,
+                int gap) {
+  const int majors = static_cast<int>(std::count_if(
+      marks.begin(), marks.end(), [](const TickMark& m) { return m.Major; }));
+  for (int stride = 1; stride < majors; ++stride) {
+    bool clear = true;
+    int last = -1;
+    for (int i = 0; i < static_cast<int>(marks.size()) && clear; ++i) {
+      if (!LabelledAtStride(marks[i], stride)) continue;
+      if (last >= 0) {
+        const long long apart = std::llabs(static_cast<long long>(marks[i].Pixel) -
+                                           marks[last].Pixel);
+        clear = 2 * apart >= static_cast<long long>(widths[i]) + widths[last] + 2LL * gap;
+      }
+      last = i;
+    }
+    if (clear) return stride;
+  }
+  return std::max(majors, 1);
 }
 
 }  // namespace kestra

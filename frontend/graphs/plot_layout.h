@@ -153,6 +153,14 @@ struct TickMark {
   bool Major = false;
 };
 
+// Every how many major ticks a label is drawn so that no two labels touch:
+// the smallest s for which the labels of the major ticks with K/5 divisible
+// by s (zero always among them) keep `gap` pixels apart. `widths` holds the
+// label width of each mark (ignored for minor ones).
+int LabelStride(const std::vector<TickMark>& marks, const std::vector<int>& widths,
+                int gap);
+bool LabelledAtStride(const TickMark& mark, int stride);
+
 // The ticks of one axis of a panel whose positions fall inside the panel.
 std::vector<TickMark> TickMarksX(const PanelMap& map, const PixelRect& panel,
                                  const TickSet& ticks);

@@ -11,6 +11,8 @@
 #include <QString>
 #include <QTransform>
 #include <algorithm>
+#include <utility>
+#include <vector>
 #include <cmath>
 
 #include "layer_patterns.h"
@@ -160,17 +162,29 @@ void DrawTicks(QPainter& p, const TGraphPlot& plot, const PlotTarget& t,
   for (const TickMark& m : ys) p.drawLine(panel.Left, m.Pixel, panel.Left + mark_y, m.Pixel);
 
   p.setFont(PlotFont(t.dpi_y, plot.SizeFont, false));
-  for (const TickMark& m : xs) {
-    if (!m.Major) continue;
-    const QString label = Text(TickLabel(m.Value));
+  // On a narrow panel the labels of neighbouring major ticks would run into
+  // each other; then only every second (third …) major tick is labelled.
+  const QFontMetrics metrics = p.fontMetrics();
+  const auto labels = [&](const std::vector<TickMark>& marks) {
+    std::vector<QString> texts;
+    std::vector<int> widths;
+    for (const TickMark& m : marks) {
+      texts.push_back(m.Major ? Text(TickLabel(m.Value)) : QString());
+      widths.push_back(metrics.horizontalAdvance(texts.back()));
+    }
+    return std::pair{texts, LabelStride(marks, widths, h / 2)};
+  };
+  const auto [x_texts, x_stride] = labels(xs);
+  for (std::size_t i = 0; i < xs.size(); ++i) {
+    if (!LabelledAtStride(xs[i], x_stride)) continue;
     const int top = plot.XOnTop ? panel.Top - t.dpi_y / 32 - h
                                 : panel.Bottom + t.dpi_y / 16;
-    DrawCentred(p, m.Pixel - kWide / 2, top, kWide, h, label);
+    DrawCentred(p, xs[i].Pixel - kWide / 2, top, kWide, h, x_texts[i]);
   }
-  for (const TickMark& m : ys) {
-    if (!m.Major) continue;
-    DrawRotated(p, panel.Left - t.dpi_x / 32 - h / 2, m.Pixel, h,
-                Text(TickLabel(m.Value)));
+  const auto [y_texts, y_stride] = labels(ys);
+  for (std::size_t i = 0; i < ys.size(); ++i) {
+    if (!LabelledAtStride(ys[i], y_stride)) continue;
+    DrawRotated(p, panel.Left - t.dpi_x / 32 - h / 2, ys[i].Pixel, h, y_texts[i]);
   }
 }
 

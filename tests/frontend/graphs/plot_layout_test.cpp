@@ -309,6 +309,36 @@ TEST(PlotLayout, TickMarksInsideThePanel) {
   EXPECT_TRUE(TickMarksY(map, panel, TickSet{}).empty());
 }
 
+TEST(PlotLayout, LabelStrideKeepsLabelsApart) {
+  // Major ticks every 20 pixels from -40 to 160: K = -10, -5, 0, ... 40.
+  std::vector<TickMark> marks;
+  for (long long k = -10; k <= 40; k += 5) {
+    marks.push_back({static_cast<int>(20 + 4 * k), k, 0.0L, true});
+  }
+  struct Row {
+    int width, gap, stride;
+  };
+  // clang-format off
+  const Row rows[] = {
+      {10, 5, 1},   // 10 + 5 < 20: every major tick
+      {18, 2, 1},   // exactly touching the gap is still clear
+      {18, 3, 2},
+      {50, 5, 3},   // 55 apart needed: 60 pixels every third
+      {500, 5, 9},  // never clear: the first stride leaving zero alone
+  };
+  // clang-format on
+  for (const Row& r : rows) {
+    const std::vector<int> widths(marks.size(), r.width);
+    const int stride = LabelStride(marks, widths, r.gap);
+    EXPECT_EQ(stride, r.stride) << "width " << r.width << " gap " << r.gap;
+    // Zero is labelled at every stride, negative ticks counted from it.
+    EXPECT_TRUE(LabelledAtStride(marks[2], stride));
+  }
+  EXPECT_TRUE(LabelledAtStride(marks[0], 2));   // K = -10
+  EXPECT_FALSE(LabelledAtStride(marks[1], 2));  // K = -5
+  EXPECT_FALSE(LabelledAtStride({0, 3, 0.0L, false}, 1));  // minor ticks never
+}
+
 class LayerStrip : public ::testing::Test {
  protected:
   void SetUp() override {
