@@ -107,6 +107,7 @@ struct SceneTieback {
   double depth = 0.0;
   double angle = 0.0;   // degrees below the horizontal
   double length = 0.0;  // unbonded length
+  double spacing = 0.0;  // between anchors along the wall
 };
 
 // What the scene takes from the project, in world units.
@@ -154,10 +155,33 @@ struct Scene {
 // deflections of curve 0 of the deflection graph (empty before a run).
 SceneInput ReadSceneInput(const TProgramData& data, const InputTables& tables,
                           const TGraphPlot& deflection);
+// All zero when the project has no wall (no length or no increments).
 SceneExtents GetMaxDims(const SceneInput& input);
 Scene BuildScene(const SceneInput& input, const SceneOptions& options);
 
 // The deformation factor one step up or down through 1..9 of its decade.
 long double StepFactor(long double factor, bool up);
+
+// Helpers the window and the tests share.
+
+// Colour of soil layer k (0-based from the top), opaque; faces draw it at
+// half opacity.
+Rgba SoilLayerColour(int k);
+
+// The y of the centres of the wall's 20 panels, ascending.
+std::vector<double> PanelCentres(double width);
+
+// The deflected wall in the x-z plane: per node its axis point and the
+// points of its backfill (back) and excavation (front) faces, the faces
+// t/2 from the axis and the joints mitred. Empty without deflections.
+struct WallSection {
+  Vec3 axis, back, front;
+};
+std::vector<WallSection> DeformedProfile(const SceneInput& input,
+                                         long double factor);
+
+// The most increments drawn: more than the program accepts, so a corrupt
+// count cannot build a scene that fills memory.
+inline constexpr int kMaxDrawnIncrements = 1000;
 
 }  // namespace kestra::view3d
