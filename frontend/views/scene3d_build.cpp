@@ -21,9 +21,9 @@ constexpr Rgba kGreen{0.0f, 1.0f, 0.0f, 1.0f};
 constexpr Rgba kBlue{0.0f, 0.0f, 1.0f, 1.0f};
 constexpr Rgba kLoad{1.0f, 0.0f, 0.0f, 1.0f};
 constexpr Rgba kRestraint{0.0f, 0.0f, 0.0f, 1.0f};
-constexpr Rgba kAxisX{1.0f, 0.0f, 0.0f, 1.0f};
-constexpr Rgba kAxisY{0.0f, 0.6f, 0.0f, 1.0f};
-constexpr Rgba kAxisZ{0.0f, 0.0f, 1.0f, 1.0f};
+constexpr Rgba kAxisX{0.6f, 0.0f, 0.0f, 1.0f};
+constexpr Rgba kAxisY{0.0f, 0.5f, 0.0f, 1.0f};
+constexpr Rgba kAxisZ{0.0f, 0.0f, 0.6f, 1.0f};
 
 double Radians(double degrees) { return degrees * std::numbers::pi / 180; }
 
