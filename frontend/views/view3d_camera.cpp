@@ -123,6 +123,7 @@ Vec3 ToScreen(const ViewState& view, const Vec3& world) {
 void CentreOn(ViewState& view, const SceneExtents& extents) {
   view.translation = {-extents.centre.x, -extents.centre.y, -extents.centre.z};
   view.centred = true;
+  view.centred_for = extents;
 }
 
 void Pan(ViewState& view, double dx, double dy, bool constrain) {

@@ -21,7 +21,8 @@ struct ViewState {
   Vec3 translation;  // world units, applied before the rotation
   double zoom = 1.0;
   double fit = 1.0;  // pixels per world unit at zoom 1
-  bool centred = false;  // the translation has been set for a scene
+  bool centred = false;  // the translation has been set for a scene ...
+  SceneExtents centred_for;  // ... of these extents
 };
 
 inline constexpr double kZoomInFactor = 1.4142;
