@@ -41,8 +41,8 @@ class TglSurface : public QOpenGLWidget {
   }
 
  protected:
-  void initializeGL() override { owner_->SetupRC(); }
-  void paintGL() override { owner_->Render(); }
+  void initializeGL() override { owner_->glSetupRC(); }
+  void paintGL() override { owner_->glRender(); }
 
  private:
   TglWindow* owner_;
@@ -103,7 +103,7 @@ void TglWindow::Redraw() {
   if (surface_) surface_->update();
 }
 
-void TglWindow::SetupRC() {
+void TglWindow::glSetupRC() {
   // The fixed-function calls need a compatibility context; without one the
   // window stays white rather than failing.
   QOpenGLContext* context = surface_->context();
@@ -127,7 +127,7 @@ void TglWindow::resizeEvent(QResizeEvent* event) {
   if (OnResize) OnResize();
 }
 
-void TglWindow::Render() {
+void TglWindow::glRender() {
   if (!gl_) return;
   DrawFigure(width() / 2.0, height() / 2.0);
 }

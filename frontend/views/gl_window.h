@@ -59,12 +59,11 @@ class TglWindow : public QWidget {
 
  private:
   friend class TglSurface;
-  // glSetupRC: the functions of the new context; the lists are compiled at
-  // the first frame.
-  void SetupRC();
+  // The functions of the new context; the lists are compiled at the first
+  // frame.
+  void glSetupRC();
   void ReleaseRC();
-  // glRender.
-  void Render();
+  void glRender();
   void CompileLists();
   void DeleteLists();
   void CompileList(const view3d::DisplayList& list, bool translucent);

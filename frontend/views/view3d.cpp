@@ -117,8 +117,17 @@ TDlgBlock::TDlgBlock(SceneSource source, std::shared_ptr<view3d::ViewState> view
 }
 
 TDlgBlock::~TDlgBlock() {
-  // The dialog is a child and goes with this window; it must not call back.
-  if (deformed_) deformed_->Closed = nullptr;
+  // The children outlive this object's members (and, when the main window
+  // goes, the project): none of them may call back from here on.
+  destroying_ = true;
+  gl_->OnMouseDown = nullptr;
+  gl_->OnMouseMove = nullptr;
+  gl_->OnMouseUp = nullptr;
+  gl_->OnResize = nullptr;
+  if (deformed_) {
+    deformed_->Closed = nullptr;
+    delete deformed_.data();
+  }
 }
 
 QAction* TDlgBlock::AddCommand(const QString& name, const QString& caption,
@@ -324,7 +333,12 @@ void TDlgBlock::PageSetupButtonClick() {
 
 void TDlgBlock::DeformedShapeWindow() {
   if (!deformed_) {
-    deformed_ = new TDlgDeformedShape(options_, [this] { RedrawComplete(); }, this);
+    deformed_ = new TDlgDeformedShape(
+        options_,
+        [this] {
+          if (!destroying_) RedrawComplete();
+        },
+        this);
     deformed_->Closed = [this] { deformed_ = nullptr; };
   }
   deformed_->FormActivate();

@@ -45,6 +45,14 @@ class TDlgBlock : public QWidget {
   int MouseMode() const { return mouse_mode_; }
   void SetMouseMode(int mode);
 
+  // The wall as the scene draws it, in world units.
+  double GetWallLength() const { return input_.length; }
+  double GetWallWidth() const { return input_.width; }
+  double GetWallPYWidth() const { return input_.pile_width; }
+  double GetWallThickness() const { return input_.thickness; }
+  double GetWallIncr() const { return input_.increment; }
+  int GetWallNIncr() const { return input_.increments; }
+
   // Scene extents from the project; the first time also centres the view.
   void GetMaxDims();
   // After another project was opened or an analysis run: the scene is read
@@ -107,6 +115,7 @@ class TDlgBlock : public QWidget {
   view3d::SceneExtents extents_;
   view3d::SceneOptions options_;
   int mouse_mode_ = kRotate;
+  bool destroying_ = false;
 
   TglWindow* gl_ = nullptr;
   QToolBar* tools_ = nullptr;
