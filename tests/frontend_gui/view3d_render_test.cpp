@@ -160,6 +160,20 @@ TEST_F(View3dRender, PrintsToAPdfWithinTheMargins) {
   EXPECT_FALSE(QFile::exists(path));
 }
 
+// Without a project there is nothing to draw, and nothing fails.
+TEST(View3dRenderEmpty, NoProjectGivesAWhitePicture) {
+  TDlgBlock block([] { return view3d::SceneInput{}; }, nullptr);
+  block.resize(400, 300);
+  block.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&block));
+  testing::ProcessEvents();
+  ASSERT_TRUE(block.GL()->HasContext());
+  block.SetView(4);
+  const QImage image = block.GL()->RenderImage(block.GL()->size());
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(CountNear(image, Qt::white, 0), image.width() * image.height());
+}
+
 }  // namespace
 }  // namespace kestra
 

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -331,6 +332,21 @@ TEST_F(View3dWindow, AfterARunTheDeformedShapeDialogIsOneAndAnInvalidFactorBlock
   CloseView();
   EXPECT_EQ(form->View3DWindow(), nullptr);
   EXPECT_FALSE(ControlsVisible());
+}
+
+TEST_F(View3dWindow, ANewProjectWithoutAWallOpensAnEmptyView) {
+  TDlgBlock* block = OpenView();
+  ASSERT_NE(block, nullptr);
+  EXPECT_EQ(block->Extents().across, 0.0);
+  EXPECT_EQ(block->GetWallLength(), 0.0);
+  // Every command still works on the empty scene.
+  for (const char* name : {"btnZoomIn", "btnZoomOut", "btnRestartView"}) {
+    Action(name)->trigger();
+  }
+  block->SetView(4);
+  block->ReverseView();
+  EXPECT_TRUE(std::isfinite(block->View().zoom));
+  EXPECT_TRUE(recorded.messages.empty());
 }
 
 TEST_F(View3dWindow, AnotherProjectIsDrawnAndCentredInTheOpenView) {
