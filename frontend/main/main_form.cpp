@@ -891,6 +891,7 @@ void TMainForm::CompRunClick() {
                     "Computations are completed. Please, check output file "
                     "for results or error messages.");
     LoadPlotData(true);
+    Handled(QStringLiteral("View3DRefresh"));
   }
   UpdateToolbar();
   CloseAllChildren();
@@ -1160,6 +1161,7 @@ void TMainForm::UpdateToolbar() {
   set("btnSoilLayers", !d.LongTermAnalysis &&
                            (d.KeepGeneratedPressure != 0 || d.GeneratePYCurves == 1));
   set("btnStaged", !d.LongTermAnalysis);
+  set("btnDeformed", def);
 }
 
 void TMainForm::UpdateStageState() {
@@ -1183,6 +1185,8 @@ void TMainForm::UpdateCaption() {
 
 void TMainForm::AfterProjectChange() {
   if (dialogs_) dialogs_->ReloadAll();
+  // An open 3D view draws the new project.
+  Handled(QStringLiteral("View3DRefresh"));
   SetLongTermMode();
   UpdateStageState();
   UpdateToolbar();

@@ -35,6 +35,7 @@ class QToolBar;
 
 namespace kestra {
 
+class TDlgBlock;
 class TDlgOptions;
 class TDynamicLibrary;
 class TPlotWindows;
@@ -62,6 +63,8 @@ class TMainForm : public QMainWindow {
   QMdiArea* MdiArea() const { return mdi_; }
   QLabel* StatusText() const { return status_text_; }
   bool PlotDataLoaded() const { return plot_data_loaded_; }
+  // The 3D view while it is open.
+  TDlgBlock* View3DWindow() const;
 
   const QString& TextEditor() const { return settings_.text_editor; }
   void SetTextEditor(const QString& editor) { settings_.text_editor = editor; }
@@ -194,6 +197,8 @@ class TMainForm : public QMainWindow {
   QList<QAction*> window_entries_;
   QActionGroup* stage_buttons_ = nullptr;
   QList<QAction*> view3d_buttons_;
+  QPointer<TDlgBlock> view3d_;
+  void ShowView3DControls(bool visible);
   QPointer<TDlgOptions> options_dialog_;
 };
 

@@ -9,6 +9,9 @@
 #include "scene3d.h"
 
 class QCheckBox;
+class QCloseEvent;
+class QEvent;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -36,6 +39,28 @@ class TDlgDeformedShape : public QWidget {
   QCheckBox* CheckBoxDeformedShape() const;
   QCheckBox* CheckBoxUndeformedModel() const;
   QPushButton* CloseButton() const;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CheckBoxDeformedShapeClick(bool checked);
+  void CheckBoxUndeformedModelClick(bool checked);
+  void EditDefFactorChange();
+  void UpDownDefFactorClick(int position);
+  void ShowFactor();
+  void UpdateEnabled();
+
+  view3d::SceneOptions& options_;
+  std::function<void()> redraw_;
+  QLabel* label1_ = nullptr;
+  QLineEdit* edit_def_factor_ = nullptr;
+  QSpinBox* up_down_def_factor_ = nullptr;
+  QCheckBox* check_deformed_ = nullptr;
+  QCheckBox* check_undeformed_ = nullptr;
+  QPushButton* button1_ = nullptr;
+  bool closed_ = false;
 };
 
 }  // namespace kestra

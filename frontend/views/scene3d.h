@@ -68,8 +68,80 @@ struct SceneExtents {
   Vec3 centre;            // the initial view centres on it
 };
 
+// One soil layer: its type code (1..7) and the depth of its bottom.
+struct SceneLayer {
+  int type = 1;
+  double bottom = 0.0;
+};
+
+// One additional surcharge: 1 point, 2 line, 3 strip load; its distance
+// from the wall and, for a strip, its width; the magnitude as entered.
+struct SceneSurcharge {
+  int type = 1;
+  double distance = 0.0;
+  double width = 0.0;
+  double magnitude = 0.0;
+};
+
+// A concentrated load at one node, in the project's force units.
+struct SceneLoad {
+  int node = 0;
+  double lateral = 0.0;
+  double moment = 0.0;
+  double axial = 0.0;
+};
+
+struct SceneSpring {
+  int node = 0;
+  double lateral = 0.0;
+  double rotational = 0.0;
+};
+
+// A restraint on deflection, on slope, or (a row repeated) both.
+struct SceneRestraint {
+  bool slope = false;
+  int node = 0;
+};
+
+struct SceneTieback {
+  double depth = 0.0;
+  double angle = 0.0;   // degrees below the horizontal
+  double length = 0.0;  // unbonded length
+  double spacing = 0.0;  // between anchors along the wall
+};
+
 // What the scene takes from the project, in world units.
-struct SceneInput;
+struct SceneInput {
+  bool has_project = false;
+  int units = 1;
+  double length = 0.0;     // L = n x dL
+  double increment = 0.0;  // dL
+  int increments = 0;      // n
+  double width = 0.0;      // W, panel width
+  double pile_width = 0.0; // Wp
+  double thickness = 0.0;  // t
+  double free_height = 0.0;
+  double water_backfill = 0.0;
+  double water_excavation = 0.0;
+  double backfill_slope = 0.0;  // degrees
+  double uniform_surcharge = 0.0;
+
+  bool generate_py = true;
+  std::vector<SceneLayer> layers;
+  bool apply_surcharge = false;
+  std::vector<SceneSurcharge> surcharges;
+  bool apply_loads = false;
+  std::vector<SceneLoad> loads;
+  bool apply_springs = false;
+  std::vector<SceneSpring> springs;
+  bool apply_restraints = false;
+  std::vector<SceneRestraint> restraints;
+  bool apply_tiebacks = false;
+  std::vector<SceneTieback> tiebacks;
+
+  // Deflection of node j (0 at the top), empty before a run.
+  std::vector<double> deflections;
+};
 
 // The three display lists: 1 loading (empty), 5 soil layers and water,
 // 2 wall and loads.
@@ -83,10 +155,33 @@ struct Scene {
 // deflections of curve 0 of the deflection graph (empty before a run).
 SceneInput ReadSceneInput(const TProgramData& data, const InputTables& tables,
                           const TGraphPlot& deflection);
+// All zero when the project has no wall (no length or no increments).
 SceneExtents GetMaxDims(const SceneInput& input);
 Scene BuildScene(const SceneInput& input, const SceneOptions& options);
 
 // The deformation factor one step up or down through 1..9 of its decade.
 long double StepFactor(long double factor, bool up);
+
+// Helpers the window and the tests share.
+
+// Colour of soil layer k (0-based from the top), opaque; faces draw it at
+// half opacity.
+Rgba SoilLayerColour(int k);
+
+// The y of the centres of the wall's 20 panels, ascending.
+std::vector<double> PanelCentres(double width);
+
+// The deflected wall in the x-z plane: per node its axis point and the
+// points of its backfill (back) and excavation (front) faces, the faces
+// t/2 from the axis and the joints mitred. Empty without deflections.
+struct WallSection {
+  Vec3 axis, back, front;
+};
+std::vector<WallSection> DeformedProfile(const SceneInput& input,
+                                         long double factor);
+
+// The most increments drawn: more than the program accepts, so a corrupt
+// count cannot build a scene that fills memory.
+inline constexpr int kMaxDrawnIncrements = 1000;
 
 }  // namespace kestra::view3d
