@@ -138,7 +138,7 @@ SceneInput ReadSceneInput(const TProgramData& data, const InputTables& tables,
   in.uniform_surcharge = Finite(data.UniformSurcharge);
 
   // Depths of the tables' "L2" columns are already feet or metres.
-  in.generate_py = data.GeneratePYCurves != 0;
+  in.soil_data = data.GeneratePYCurves != 0 || data.KeepGeneratedPressure != 0;
   const TGridTable& soil = tables.NewSoil;
   for (int r = 0; r < soil.RowCount(); ++r) {
     in.layers.push_back({Integer(soil, soil_columns::kSoilType, r),

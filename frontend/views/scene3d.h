@@ -126,7 +126,9 @@ struct SceneInput {
   double backfill_slope = 0.0;  // degrees
   double uniform_surcharge = 0.0;
 
-  bool generate_py = true;
+  // The layer table is in use: p-y curves or earth pressure are generated
+  // from it.
+  bool soil_data = true;
   std::vector<SceneLayer> layers;
   bool apply_surcharge = false;
   std::vector<SceneSurcharge> surcharges;

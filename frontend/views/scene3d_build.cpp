@@ -43,7 +43,7 @@ class Builder {
 
   Scene Build() {
     Scene scene;
-    if (opt_.soil_layers && in_.generate_py) SoilLayers(scene.soil);
+    if (opt_.soil_layers && in_.soil_data) SoilLayers(scene.soil);
     if (opt_.water_level) Water(scene.soil);
     Wall(scene.wall);
     if (opt_.lateral_springs && in_.apply_springs) Springs(scene.wall);

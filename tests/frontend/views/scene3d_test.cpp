@@ -135,6 +135,28 @@ TEST(Scene3DInput, EnglishInchesBecomeFeet) {
   EXPECT_DOUBLE_EQ(in.deflections[0], 0.1);
 }
 
+// The layers are drawn whenever the analysis uses them: for the p-y curves
+// or for the earth pressure alone (an anchored wall with generated pressure
+// and no soil springs below the excavation).
+TEST(Scene3DInput, SoilShownWhenTheLayerTableIsInUse) {
+  struct Row {
+    int generate_py, keep_pressure;
+    bool soil;
+  };
+  // clang-format off
+  const Row rows[] = {{1, 0, true}, {0, 1, true}, {1, 1, true}, {0, 0, false}};
+  // clang-format on
+  for (const Row& r : rows) {
+    InputTables tables;
+    TProgramData d(tables);
+    d.GeneratePYCurves = r.generate_py;
+    d.KeepGeneratedPressure = r.keep_pressure;
+    const TGraphPlot def("Deflection vs Depth", "Load #");
+    EXPECT_EQ(ReadSceneInput(d, tables, def).soil_data, r.soil)
+        << r.generate_py << " " << r.keep_pressure;
+  }
+}
+
 TEST(Scene3DInput, SiSurchargeInMillimetresAndUnitsSwitchedAfterTheRun) {
   InputTables tables;
   TProgramData d(tables);
@@ -296,7 +318,7 @@ TEST(Scene3DSoil, LayerBoxesColoursAndExcavationLevel) {
     }
   }
 
-  in.generate_py = false;
+  in.soil_data = false;
   EXPECT_TRUE(BuildScene(in, opt).soil.items.empty());
 }
 
