@@ -14,6 +14,19 @@
 #include "info_box_widget.h"
 #include "number_text.h"
 
+namespace {
+
+// Up and down buttons without a number between them.
+class ArrowsOnly : public QSpinBox {
+ public:
+  using QSpinBox::QSpinBox;
+
+ protected:
+  QString textFromValue(int) const override { return {}; }
+};
+
+}  // namespace
+
 namespace kestra {
 
 namespace {
@@ -36,7 +49,7 @@ TDlgDeformedShape::TDlgDeformedShape(view3d::SceneOptions& options,
   edit_def_factor_->setObjectName("EditDefFactor");
   label1_->setBuddy(edit_def_factor_);
   // Only the arrows count: the position always returns to 0.
-  up_down_def_factor_ = new QSpinBox(this);
+  up_down_def_factor_ = new ArrowsOnly(this);
   up_down_def_factor_->setObjectName("UpDownDefFactor");
   up_down_def_factor_->setRange(-100, 100);
   up_down_def_factor_->setValue(0);
