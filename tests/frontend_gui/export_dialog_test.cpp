@@ -179,12 +179,7 @@ TEST_F(ExportDialog, FailedWriteIsShownAndNotOpened) {
 TEST(ExportCommand, ListsTheGraphsOfTheMainWindow) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
-  const QString previous = QDir::currentPath();
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                     dir.filePath(QStringLiteral("settings")));
-  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                     dir.filePath(QStringLiteral("settings")));
-  QDir::setCurrent(dir.path());
+  const QString previous = testing::UseScratchFolder(dir);
   RecordedMessages recorded;
   {
     TMainForm form;

@@ -55,12 +55,7 @@ class MainForm : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
-    previous_dir = QDir::currentPath();
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       dir.filePath(QStringLiteral("settings")));
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                       dir.filePath(QStringLiteral("settings")));
-    QDir::setCurrent(dir.path());
+    previous_dir = testing::UseScratchFolder(dir);
   }
   void TearDown() override {
     form.reset();

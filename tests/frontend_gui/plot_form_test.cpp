@@ -421,12 +421,7 @@ class PlotWindows : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
-    previous_dir = QDir::currentPath();
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       dir.filePath(QStringLiteral("settings")));
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                       dir.filePath(QStringLiteral("settings")));
-    QDir::setCurrent(dir.path());
+    previous_dir = testing::UseScratchFolder(dir);
     form = std::make_unique<TMainForm>();
     const QString input = dir.filePath(QStringLiteral("cantilever-sand.ks5d"));
     ASSERT_TRUE(QFile::copy(kExamples + QStringLiteral("/cantilever-sand.ks5d"), input));

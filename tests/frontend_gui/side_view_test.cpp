@@ -33,10 +33,7 @@ class SideView : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
-    previous_dir = QDir::currentPath();
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       dir.filePath(QStringLiteral("settings")));
-    QDir::setCurrent(dir.path());
+    previous_dir = testing::UseScratchFolder(dir);
     const QString input = dir.filePath(QStringLiteral("anchored-wall-si.ks5d"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(KESTRA_EXAMPLES "/anchored-wall-si.ks5d"), input));
     QFile::setPermissions(input, QFile::ReadOwner | QFile::WriteOwner);

@@ -41,12 +41,7 @@ class View3dWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
-    previous_dir = QDir::currentPath();
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       dir.filePath(QStringLiteral("settings")));
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                       dir.filePath(QStringLiteral("settings")));
-    QDir::setCurrent(dir.path());
+    previous_dir = testing::UseScratchFolder(dir);
     form = std::make_unique<TMainForm>();
     form->ChooseSaveName = [](const QString&, const QString&) { return QString(); };
     form->ChooseOpenName = [] { return std::pair<QString, int>(); };

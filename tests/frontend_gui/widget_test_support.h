@@ -3,6 +3,10 @@
 #pragma once
 
 #include <QApplication>
+#include <QDir>
+#include <QSettings>
+#include <QString>
+#include <QTemporaryDir>
 #include <QCoreApplication>
 #include <QEvent>
 #include <string>
@@ -28,6 +32,17 @@ inline void ProcessEvents() {
   QCoreApplication::processEvents();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QCoreApplication::processEvents();
+}
+
+// Gives a test its own settings store and working folder inside `dir`;
+// returns the working folder to restore afterwards.
+inline QString UseScratchFolder(const QTemporaryDir& dir) {
+  const QString previous = QDir::currentPath();
+  const QString settings = dir.filePath(QStringLiteral("settings"));
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings);
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings);
+  QDir::setCurrent(dir.path());
+  return previous;
 }
 
 }  // namespace kestra::testing
