@@ -24,11 +24,16 @@ std::string Read(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// The example opened as the program opens it, and its plot data loaded.
+// The example opened as the program opens it, and its plot data loaded. A
+// staged file writes its stage files beside it, so it is opened from a copy.
 struct Example {
   explicit Example(const char* name) {
-    project.Open((fs::path(KESTRA_EXAMPLES) / (std::string(name) + ".ks5d")).string(),
-                 kestra::InputFileKind::kCurrent);
+    std::string tmpl = (fs::temp_directory_path() / "kestra-bench-XXXXXX").string();
+    if (!mkdtemp(tmpl.data())) return;
+    dir = tmpl;
+    const fs::path input = dir / (std::string(name) + ".ks5d");
+    fs::copy_file(fs::path(KESTRA_EXAMPLES) / input.filename(), input);
+    project.Open(input.string(), kestra::InputFileKind::kCurrent);
     plot = Read(fs::path(KESTRA_TEST_DATA) / (std::string(name) + ".ks5p"));
     const kestra::TProgramData& d = project.Data();
     from_project.Units = d.Units;
@@ -37,6 +42,14 @@ struct Example {
     std::string error;
     loaded = kestra::LoadPlotFile(graphs, plot, from_project, &error);
   }
+  ~Example() {
+    std::error_code ignored;
+    if (!dir.empty()) fs::remove_all(dir, ignored);
+  }
+  Example(const Example&) = delete;
+  Example& operator=(const Example&) = delete;
+
+  fs::path dir;
   kestra::InputTables tables;
   kestra::TProject project{tables};
   std::string plot;
