@@ -13,6 +13,7 @@
 namespace kestra {
 namespace {
 namespace fs = std::filesystem;
+using test::NonFiniteLine;
 using test::ReadFile;
 using test::TempFolder;
 using test::WriteFile;
@@ -170,8 +171,7 @@ TEST(AnalysisRun, BadInputEndsTheRunWithOneMessage) {
     EXPECT_NE(out.report.find(c.message), std::string::npos) << out.report;
     EXPECT_EQ(Count(out.report, "ERROR") + Count(out.report, "TOO MUCH DATA"), 1);
     EXPECT_EQ(LastLine(out.report), "     END OF ANALYSIS                             ");
-    EXPECT_EQ(out.report.find("nan"), std::string::npos);
-    EXPECT_EQ(out.report.find("inf"), std::string::npos);
+    EXPECT_EQ(NonFiniteLine(out.report), "");
   }
 }
 
@@ -444,8 +444,7 @@ TEST(AnalysisRun, RegressionInputsEndNormally) {
     TempFolder work;
     const Outputs out = Analyse(work.path(), ReadFile(entry.path()));
     EXPECT_EQ(LastLine(out.report), "     END OF ANALYSIS                             ");
-    for (const char* bad : {"nan", "inf", "NaN", "Inf"})
-      EXPECT_EQ(out.report.find(bad), std::string::npos);
+    EXPECT_EQ(NonFiniteLine(out.report), "");
     ++seen;
   }
   EXPECT_GT(seen, 0);

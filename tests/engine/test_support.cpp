@@ -73,4 +73,17 @@ std::string GoldenDiff(const std::string& expected, const std::string& actual) {
   return {};
 }
 
+std::string NonFiniteLine(const std::string& text) {
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find("Path to file locations") != std::string::npos ||
+        line.find("Name of ") != std::string::npos)
+      continue;
+    for (const char* bad : {"nan", "inf", "NaN", "Inf"}) {
+      if (line.find(bad) != std::string::npos) return line;
+    }
+  }
+  return {};
+}
+
 }  // namespace kestra::test

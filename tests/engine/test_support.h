@@ -31,4 +31,10 @@ void WriteNamesFile(const std::filesystem::path& folder,
 // and file-location lines are masked.
 std::string GoldenDiff(const std::string& expected, const std::string& actual);
 
+// The first line holding "nan", "inf", "NaN" or "Inf", as a number that is
+// not finite would be written; empty when there is none. The lines
+// naming the files are skipped: they hold the random name of the working
+// folder, which may spell either by chance.
+std::string NonFiniteLine(const std::string& text);
+
 }  // namespace kestra::test
