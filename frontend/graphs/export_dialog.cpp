@@ -13,23 +13,12 @@
 #include <QVBoxLayout>
 #include <string>
 
+#include "busy_cursor.h"
 #include "excel_export.h"
 #include "info_box_widget.h"
 #include "plot_data.h"
 
 namespace kestra {
-namespace {
-
-// The busy cursor while the workbook is written, restored on every path.
-class BusyCursor {
- public:
-  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
-}  // namespace
 
 TDlgExport::TDlgExport(QWidget* parent)
     : QDialog(parent),

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QEvent>
-#include <QFileDialog>
 #include <QFontMetrics>
 #include <QImage>
 #include <QKeySequence>
@@ -25,6 +24,7 @@
 #include <new>
 
 #include "info_box_widget.h"
+#include "picture_file.h"
 
 namespace kestra {
 namespace {
@@ -231,23 +231,7 @@ TPlotForm::TPlotForm(TGraphPlot& plot, QWidget* parent)
     QPrintDialog dialog(&printer, this);
     return dialog.exec() == QDialog::Accepted;
   };
-  ChooseSaveFile = [this] {
-    QFileDialog dialog(this, QStringLiteral("Save As"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({QStringLiteral("Bitmap (*.bmp)"),
-                           QStringLiteral("PNG (*.png)")});
-    dialog.setDefaultSuffix(QStringLiteral("bmp"));
-    connect(&dialog, &QFileDialog::filterSelected, &dialog,
-            [&dialog](const QString& filter) {
-              dialog.setDefaultSuffix(filter.contains(QStringLiteral("png"))
-                                          ? QStringLiteral("png")
-                                          : QStringLiteral("bmp"));
-            });
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-      return QString();
-    return dialog.selectedFiles().constFirst();
-  };
+  ChooseSaveFile = [this] { return ChoosePictureName(this, QStringLiteral("Save As")); };
   ChooseBitmap = [this](QImage& bitmap, SaveColours& colours) {
     return ChooseSaveAttributes(this, bitmap, &colours);
   };
@@ -692,9 +676,7 @@ bool TPlotForm::SaveBitmap(const QString& path, const QImage& bitmap,
     t.mode = LayoutMode::kBitmap;
     PaintPlot(p, t, View());
   }
-  const QImage saved = ToSaveColours(image, colours);
-  const bool png = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
-  if (saved.isNull() || !saved.save(path, png ? "PNG" : "BMP")) {
+  if (!SavePicture(ToSaveColours(image, colours), path)) {
     ShowInformation(this, (QStringLiteral("Cannot create file \"") + path +
                            QStringLiteral("\"."))
                               .toStdString());

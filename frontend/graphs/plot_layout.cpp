@@ -245,28 +245,33 @@ PanelRange ZoomOut(const PanelRange& current, const PanelRange& full,
 
 // ---------------------------------------------------------------------------
 
-std::vector<TickMark> TickMarksX(const PanelMap& map, const PixelRect& panel,
-                                 const TickSet& ticks) {
+namespace {
+
+// The ticks whose pixel, by `to_pixel`, lies within [low, high].
+template <typename ToPixel>
+std::vector<TickMark> TickMarksWithin(const TickSet& ticks, int low, int high,
+                                      ToPixel to_pixel) {
   std::vector<TickMark> marks;
   for (long long k = ticks.First; k <= ticks.Last; ++k) {
     const long double v = ticks.Value(k);
-    const int px = map.ScreenX(v);
-    if (px >= panel.Left && px <= panel.Right)
-      marks.push_back({px, k, v, TickSet::IsMajor(k)});
+    const int px = to_pixel(v);
+    if (px >= low && px <= high) marks.push_back({px, k, v, TickSet::IsMajor(k)});
   }
   return marks;
 }
 
+}  // namespace
+
+std::vector<TickMark> TickMarksX(const PanelMap& map, const PixelRect& panel,
+                                 const TickSet& ticks) {
+  return TickMarksWithin(ticks, panel.Left, panel.Right,
+                         [&](long double v) { return map.ScreenX(v); });
+}
+
 std::vector<TickMark> TickMarksY(const PanelMap& map, const PixelRect& panel,
                                  const TickSet& ticks) {
-  std::vector<TickMark> marks;
-  for (long long k = ticks.First; k <= ticks.Last; ++k) {
-    const long double v = ticks.Value(k);
-    const int py = map.ScreenY(v);
-    if (py >= panel.Top && py <= panel.Bottom)
-      marks.push_back({py, k, v, TickSet::IsMajor(k)});
-  }
-  return marks;
+  return TickMarksWithin(ticks, panel.Top, panel.Bottom,
+                         [&](long double v) { return map.ScreenY(v); });
 }
 
 // ---------------------------------------------------------------------------

@@ -28,6 +28,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "busy_cursor.h"
 #include "dynlib.h"
 #include "icons.h"
 #include "info_box_widget.h"
@@ -69,14 +70,6 @@ class ScopedCurrentDir {
 
  private:
   QString previous_;
-};
-
-class BusyCursor {
- public:
-  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
 struct ApplyItem {

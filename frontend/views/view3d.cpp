@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QMarginsF>
 #include <QMouseEvent>
@@ -12,7 +11,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRubberBand>
-#include <QSaveFile>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -23,6 +21,7 @@
 #include "gl_window.h"
 #include "info_box_widget.h"
 #include "number_text.h"
+#include "picture_file.h"
 
 namespace kestra {
 namespace {
@@ -89,17 +88,7 @@ TDlgBlock::TDlgBlock(SceneSource source, std::shared_ptr<view3d::ViewState> view
   layout->addWidget(gl_, 1);
 
   ChooseBitmapName = [this] {
-    QFileDialog dialog(this, QStringLiteral("Save Picture"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({QStringLiteral("Bitmap (*.bmp)"),
-                           QStringLiteral("PNG Image (*.png)"),
-                           QStringLiteral("All Files (*)")});
-    dialog.setDefaultSuffix(QStringLiteral("bmp"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-      return QString();
-    }
-    return dialog.selectedFiles().constFirst();
+    return ChoosePictureName(this, QStringLiteral("Save Picture"));
   };
   ChoosePrinter = [this](QPrinter& printer) {
     QPrintDialog dialog(&printer, this);
@@ -293,11 +282,7 @@ void TDlgBlock::SaveBitmapButtonClick() {
     ShowInformation(this, "The 3D view could not be drawn.");
     return;
   }
-  const bool png = name.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
-  // A file that cannot be written completely leaves the old one in place.
-  QSaveFile file(name);
-  if (!file.open(QIODevice::WriteOnly) || !image.save(&file, png ? "PNG" : "BMP") ||
-      !file.commit()) {
+  if (!SavePicture(image, name)) {
     ShowInformation(this, Std(QStringLiteral("The picture could not be saved to \"") +
                               name + QStringLiteral("\".")));
   }
